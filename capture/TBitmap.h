@@ -1,0 +1,75 @@
+// Dravemo - a desktop screen-capture tool.
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+namespace dravemo {
+
+// Pixel formats of a bitmap. 32 bits is the capture format (bytes B, G, R, X per pixel);
+// 24 bits is B, G, R; 8, 4 and 1 bits index a palette (high bits first within a byte).
+enum class TPixelFormat { pf1bit, pf4bit, pf8bit, pf24bit, pf32bit };
+
+// One palette entry, in the byte order of a BMP colour table.
+struct TPaletteEntry {
+    uint8_t Blue = 0;
+    uint8_t Green = 0;
+    uint8_t Red = 0;
+    uint8_t Reserved = 0;
+    constexpr bool operator==(const TPaletteEntry&) const = default;
+};
+
+// An in-memory raster image: width, height, pixel format, rows padded to 4 bytes, stored top
+// to bottom. A capture creates one per request; destinations read it or take a copy.
+class TBitmap {
+public:
+    TBitmap() = default;
+    TBitmap(int width, int height, TPixelFormat format = TPixelFormat::pf32bit);
+
+    int Width() const { return FWidth; }
+    int Height() const { return FHeight; }
+    int Stride() const { return FStride; }
+    TPixelFormat PixelFormat() const { return FFormat; }
+    int BitsPerPixel() const { return BitsPerPixelOf(FFormat); }
+    bool Empty() const { return FWidth == 0 || FHeight == 0; }
+
+    // Resizes to width x height, keeping the format; every pixel becomes 0. Negative sizes
+    // count as 0.
+    void SetSize(int width, int height);
+    // Converts the pixels in place to another format. Truecolour to indexed maps each pixel to
+    // the nearest palette colour and needs a palette; indexed formats keep their palette.
+    void SetPixelFormat(TPixelFormat format);
+
+    uint8_t* ScanLine(int y) { return FPixels.data() + static_cast<size_t>(y) * FStride; }
+    const uint8_t* ScanLine(int y) const {
+        return FPixels.data() + static_cast<size_t>(y) * FStride;
+    }
+    uint8_t* Bits() { return FPixels.data(); }
+    const uint8_t* Bits() const { return FPixels.data(); }
+
+    std::vector<TPaletteEntry>& Palette() { return FPalette; }
+    const std::vector<TPaletteEntry>& Palette() const { return FPalette; }
+
+    // The colour of one pixel as 0x00RRGGBB, whatever the format.
+    uint32_t PixelRGB(int x, int y) const;
+    // Sets one pixel from 0x00RRGGBB; only for 24 and 32 bits.
+    void SetPixelRGB(int x, int y, uint32_t rgb);
+    // The palette index of one pixel of an indexed bitmap.
+    int PixelIndex(int x, int y) const;
+    void SetPixelIndex(int x, int y, int index);
+
+    static int BitsPerPixelOf(TPixelFormat format);
+    static int StrideOf(int width, TPixelFormat format);
+
+private:
+    int FWidth = 0;
+    int FHeight = 0;
+    int FStride = 0;
+    TPixelFormat FFormat = TPixelFormat::pf32bit;
+    std::vector<uint8_t> FPixels;
+    std::vector<TPaletteEntry> FPalette;
+};
+
+}  // namespace dravemo

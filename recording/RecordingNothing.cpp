@@ -1,0 +1,1 @@
+// The recorder arrives with the recording work; this keeps the library non-empty.

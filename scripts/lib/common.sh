@@ -1,0 +1,59 @@
+# Shared helpers of scripts/run and scripts/test: the Debian packages the project needs,
+# installing what is missing, and configuring and building the tree.
+
+DRAVEMO_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+
+# Everything the build needs.
+BUILD_PACKAGES=(
+  cmake ninja-build g++ pkg-config
+  qt6-base-dev qt6-multimedia-dev
+  nlohmann-json3-dev
+  libxcb1-dev libxcb-shm0-dev libxcb-randr0-dev libxcb-xfixes0-dev libxcb-keysyms1-dev
+  zlib1g-dev libjpeg62-turbo-dev libgif-dev
+)
+# Everything running the program needs besides the build (a virtual display when there is none).
+RUN_PACKAGES=(
+  qt6-qpa-plugins libqt6printsupport6 libwebp7
+  xvfb openbox x11-utils
+)
+# Everything the tests and benchmarks need besides the build.
+TEST_PACKAGES=(
+  libgtest-dev libgmock-dev libbenchmark-dev libpng-dev
+  xvfb openbox xdotool x11-utils x11-xserver-utils imagemagick xclip
+  libjpeg-turbo-progs webp giflib-tools
+  cups cups-client cups-bsd cups-filters
+  util-linux procps
+)
+
+# Installs the given Debian packages that are missing. As root this runs apt-get; otherwise it
+# prints the exact command and fails.
+ensure_packages() {
+  local missing=()
+  local p
+  for p in "$@"; do
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+      missing+=("$p")
+    fi
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  # Remove duplicates while keeping the order.
+  mapfile -t missing < <(printf '%s\n' "${missing[@]}" | awk '!seen[$0]++')
+  if [ "$(id -u)" -ne 0 ]; then
+    echo "Dravemo needs these Debian packages. Install them with:" >&2
+    echo "  sudo apt-get install -y ${missing[*]}" >&2
+    return 1
+  fi
+  echo "Installing: ${missing[*]}"
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -qq || return 1
+  apt-get install -y -qq --no-install-recommends "${missing[@]}" || return 1
+}
+
+# Configures (once) and builds the tree in the given build folder with extra cmake arguments.
+build_tree() {
+  local dir=$1; shift
+  if [ ! -f "$dir/build.ninja" ]; then
+    cmake -S "$DRAVEMO_ROOT" -B "$dir" -G Ninja "$@" || return 1
+  fi
+  cmake --build "$dir" || return 1
+}
