@@ -1,3 +1,25 @@
 // Dravemo - a desktop screen-capture tool.
 // SPDX-License-Identifier: MIT
-int main() { return 0; }
+#include <chrono>
+#include <cstdio>
+#include <exception>
+#include <thread>
+
+#include "app/ProgramEntry.h"
+#include "platform/PlatformFactory.h"
+
+int main(int argc, char** argv) {
+    using namespace dravemo;
+    // Only the first argument counts, compared exactly.
+    const QString firstArgument = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
+    try {
+        InstancePorts instance = CreateInstancePorts();
+        return ProgramEntry(
+            firstArgument, *instance.Locator, *instance.Lock,
+            [&] { RunFirstInstance(argc, argv, firstArgument); },
+            [](int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); });
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "dravemo: %s\n", e.what());
+        return 1;
+    }
+}

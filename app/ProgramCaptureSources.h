@@ -1,0 +1,33 @@
+// Dravemo - a desktop screen-capture tool.
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <functional>
+
+#include "app/CaptureInterfaces.h"
+#include "capture/TCapture.h"
+
+namespace dravemo {
+
+// The capture modes' image sources of the running program: the grabber for the screen,
+// windows and the region, and the selection windows for the other modes.
+class ProgramCaptureSources : public CaptureSources {
+public:
+    ProgramCaptureSources(TCapture& capture, std::function<TRect()> regionRect);
+
+    void SetShowCursor(bool show) override { FCapture.SetShowCursor(show); }
+    void GrabFullScreen(TBitmap& bitmap, TRect& rect) override;
+    TRect RegionRect() override { return FRegionRect(); }
+    void GrabRect(TBitmap& bitmap, const TRect& rect) override { FCapture.Capture(bitmap, rect); }
+    void GrabForegroundWindow(TBitmap& bitmap, TRect& rect) override;
+    void GrabWindowUnderCursor(TBitmap& bitmap, TRect& rect) override;
+    void GrabWebPage(TBitmap& bitmap) override;
+    std::unique_ptr<TBitmap> DragSelect(TRect& rect) override;
+    void CaptureColor() override;
+
+private:
+    TCapture& FCapture;
+    std::function<TRect()> FRegionRect;
+};
+
+}  // namespace dravemo

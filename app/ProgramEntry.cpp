@@ -1,0 +1,58 @@
+// Dravemo - a desktop screen-capture tool.
+// SPDX-License-Identifier: MIT
+#include "app/ProgramEntry.h"
+
+#include <QApplication>
+#include <QScreen>
+
+#include "app/TFrmDravemo.h"
+#include "platform/PlatformFactory.h"
+
+namespace dravemo {
+
+int ProgramEntry(const QString& firstArgument, InstanceLocator& locator, InstanceLock& lock,
+                 const std::function<void()>& runFirstInstance,
+                 const std::function<void(int)>& sleepMs) {
+    const bool found = locator.WindowExists();
+    if (firstArgument == QStringLiteral("/uninst")) {
+        if (found) locator.Send({WM_USER, 2, {}});
+        for (int check = 0; check < 10; ++check) {
+            if (!found || !locator.WindowExists()) break;
+            sleepMs(100);
+        }
+        return 0;
+    }
+    if (!lock.TryAcquire()) {
+        if (firstArgument != QStringLiteral("/start") && found) locator.Send({WM_USER, 1, {}});
+        return 0;
+    }
+    runFirstInstance();
+    return 0;
+}
+
+void RunFirstInstance(int& argc, char** argv, const QString& firstArgument) {
+    QApplication app(argc, argv);
+    QApplication::setQuitOnLastWindowClosed(false);
+    QApplication::setApplicationName(QStringLiteral("Dravemo"));
+    DesktopPorts desktop = CreateDesktopPorts();
+    ProgramPorts ports{*desktop.Reg,        *desktop.Autostart, *desktop.Shell,
+                       *desktop.Boxes,      *desktop.Sound,     *desktop.Activation,
+                       *desktop.Screen,     desktop.MakeTrayIcon};
+    TFrmDravemo window(ports, firstArgument);
+    desktop.Session->OnEndSession([&window] { window.WmQueryEndSession(); });
+    desktop.Server->Listen(
+        [&window](const WindowMessage& message) { return window.HandleWindowMessage(message); });
+    if (firstArgument != QStringLiteral("/start")) {
+        // Centred on the screen, as the message loop shows it.
+        if (const QScreen* screen = window.screen()) {
+            const QRect area = screen->availableGeometry();
+            window.move(area.center() - QPoint(window.width() / 2, window.height() / 2));
+        }
+        window.show();
+    }
+    QApplication::exec();
+    // The server goes before the window it calls into.
+    desktop.Server.reset();
+}
+
+}  // namespace dravemo

@@ -1,1 +1,0 @@
-// Placeholder source until the first writer lands.

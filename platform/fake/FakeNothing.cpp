@@ -1,1 +1,0 @@
-// Keeps the fake library non-empty while it has only header-only fakes.

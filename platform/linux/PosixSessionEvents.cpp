@@ -1,0 +1,59 @@
+// Dravemo - a desktop screen-capture tool.
+// SPDX-License-Identifier: MIT
+#include "platform/linux/PosixSessionEvents.h"
+
+#include <fcntl.h>
+#include <signal.h>
+#include <unistd.h>
+
+#include <QGuiApplication>
+#include <QSessionManager>
+#include <QSocketNotifier>
+#include <stdexcept>
+
+namespace dravemo {
+
+namespace {
+// The self-pipe of the signal handler: the one piece of state a handler may touch.
+int gSignalPipe[2] = {-1, -1};
+
+void OnSignal(int) {
+    const char byte = 1;
+    [[maybe_unused]] ssize_t n = ::write(gSignalPipe[1], &byte, 1);
+}
+}  // namespace
+
+PosixSessionEvents::PosixSessionEvents() {
+    if (gSignalPipe[0] < 0 && ::pipe2(gSignalPipe, O_CLOEXEC | O_NONBLOCK) != 0) {
+        throw std::runtime_error("Cannot create the signal pipe");
+    }
+    FNotifier = std::make_unique<QSocketNotifier>(gSignalPipe[0], QSocketNotifier::Read);
+    QObject::connect(FNotifier.get(), &QSocketNotifier::activated, [this] {
+        char buffer[64];
+        while (::read(gSignalPipe[0], buffer, sizeof buffer) > 0) {
+        }
+        if (FHandler) FHandler();
+    });
+    struct sigaction action {};
+    action.sa_handler = OnSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    ::sigaction(SIGTERM, &action, nullptr);
+    if (auto* app = qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
+        QObject::connect(app, &QGuiApplication::commitDataRequest, [this](QSessionManager&) {
+            if (FHandler) FHandler();
+        });
+    }
+}
+
+PosixSessionEvents::~PosixSessionEvents() {
+    struct sigaction action {};
+    action.sa_handler = SIG_DFL;
+    ::sigaction(SIGTERM, &action, nullptr);
+}
+
+void PosixSessionEvents::OnEndSession(std::function<void()> handler) {
+    FHandler = std::move(handler);
+}
+
+}  // namespace dravemo

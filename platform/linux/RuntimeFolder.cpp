@@ -1,0 +1,37 @@
+// Dravemo - a desktop screen-capture tool.
+// SPDX-License-Identifier: MIT
+#include "platform/linux/RuntimeFolder.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <stdexcept>
+
+namespace dravemo {
+
+std::string RuntimeFolder() {
+    std::string folder;
+    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+    if (runtime && *runtime) {
+        folder = std::string(runtime) + "/dravemo";
+    } else {
+        folder = "/tmp/dravemo-" + std::to_string(::getuid());
+    }
+    if (::mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST) {
+        throw std::runtime_error("Cannot create the runtime folder " + folder + ": " +
+                                 std::strerror(errno));
+    }
+    struct stat st {};
+    if (::lstat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode) || st.st_uid != ::getuid()) {
+        throw std::runtime_error("The runtime folder " + folder + " does not belong to this user");
+    }
+    if ((st.st_mode & 077) != 0 && ::chmod(folder.c_str(), 0700) != 0) {
+        throw std::runtime_error("Cannot protect the runtime folder " + folder);
+    }
+    return folder;
+}
+
+}  // namespace dravemo
