@@ -8,6 +8,9 @@
 #include "app/TFrmDravemo.h"
 #include "platform/PlatformFactory.h"
 
+// The capture sound and icons live in a static library: register them explicitly.
+static void RegisterResources() { Q_INIT_RESOURCE(resources); }
+
 namespace dravemo {
 
 int ProgramEntry(const QString& firstArgument, InstanceLocator& locator, InstanceLock& lock,
@@ -32,6 +35,7 @@ int ProgramEntry(const QString& firstArgument, InstanceLocator& locator, Instanc
 
 void RunFirstInstance(int& argc, char** argv, const QString& firstArgument) {
     QApplication app(argc, argv);
+    RegisterResources();
     QApplication::setQuitOnLastWindowClosed(false);
     QApplication::setApplicationName(QStringLiteral("Dravemo"));
     DesktopPorts desktop = CreateDesktopPorts();

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: MIT
 #include "output/PrinterOutput.h"
 
+#include <QPageSize>
 #include <QPainter>
 #include <QPrinter>
 #include <QPrinterInfo>
@@ -36,6 +37,9 @@ void BitmapToPrinter(const TBitmap& bitmap, int pixelsPerInch) {
     const QImage image = BitmapToQImage(bitmap);
 
     QPrinter printer(info, QPrinter::HighResolution);
+    // Print on the paper the printer is set to, not on Qt's own default size.
+    const QPageSize paper = info.defaultPageSize();
+    if (paper.isValid()) printer.setPageSize(paper);
     QPainter painter;
     if (!painter.begin(&printer)) throw PrintError(info.printerName(), "the print job cannot start");
     // Painter units are printer dots from the top-left of the printable area.

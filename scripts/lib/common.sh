@@ -22,7 +22,7 @@ TEST_PACKAGES=(
   xvfb openbox xdotool x11-utils x11-xserver-utils imagemagick xclip
   libjpeg-turbo-progs webp giflib-tools
   cups cups-client cups-bsd cups-filters
-  util-linux procps
+  util-linux procps wmctrl
 )
 
 # Installs the given Debian packages that are missing. As root this runs apt-get; otherwise it

@@ -4,8 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
-#include <regex>
+#include <cstdio>
 #include <stdexcept>
 #include <vector>
 
@@ -115,10 +116,10 @@ void PatternWindow::SetTestCursor() {
 
 namespace {
 
+// The number after "label:" in xwininfo's output; 0 when absent.
 int Field(const std::string& text, const std::string& label) {
-    std::smatch m;
-    if (!std::regex_search(text, m, std::regex(label + R"(:\s*(-?\d+))"))) return 0;
-    return std::stoi(m[1]);
+    const size_t at = text.find(label + ":");
+    return at == std::string::npos ? 0 : std::atoi(text.c_str() + at + label.size() + 1);
 }
 
 }  // namespace
@@ -133,27 +134,31 @@ WindowPlace PlaceOf(uint32_t window) {
     place.Height = Field(info, "Height");
     place.Viewable = info.find("Map State: IsViewable") != std::string::npos;
     const std::string extents = Run({"xprop", "-id", id, "_NET_FRAME_EXTENTS"}).Output;
-    std::smatch m;
-    if (std::regex_search(extents, m, std::regex(R"(= (\d+), (\d+), (\d+), (\d+))"))) {
-        place.Left = std::stoi(m[1]);
-        place.Right = std::stoi(m[2]);
-        place.Top = std::stoi(m[3]);
-        place.Bottom = std::stoi(m[4]);
-        place.Framed = true;
-    }
+    // "_NET_FRAME_EXTENTS(CARDINAL) = 1, 1, 26, 4"
+    const size_t at = extents.find("= ");
+    place.Framed = at != std::string::npos &&
+                   std::sscanf(extents.c_str() + at, "= %d, %d, %d, %d", &place.Left,
+                               &place.Right, &place.Top, &place.Bottom) == 4;
     return place;
 }
 
-WindowPlace WaitUntilFramed(uint32_t window) {
+WindowPlace PatternWindow::WaitUntilFramed() {
     WindowPlace last;
     const bool settled = WaitUntil([&] {
-        const WindowPlace now = PlaceOf(window);
+        const WindowPlace now = PlaceOf(FWindow);
+        // openbox drops map requests that arrive while it is still starting: ask again.
+        if (!now.Viewable) {
+            xcb_map_window(FConnection.get(), FWindow);
+            xcb_flush(FConnection.get());
+        }
         const bool same = now.X == last.X && now.Y == last.Y && now.Width == last.Width &&
                           now.Height == last.Height;
         last = now;
         return now.Viewable && now.Framed && same;
     });
-    EXPECT_TRUE(settled) << "window " << window << " was not framed";
+    EXPECT_TRUE(settled) << "window " << FWindow << " was not framed\n"
+                         << Run({"xwininfo", "-id", std::to_string(FWindow)}).Output
+                         << Run({"xprop", "-id", std::to_string(FWindow)}).Output;
     return last;
 }
 

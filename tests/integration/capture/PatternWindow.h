@@ -17,6 +17,14 @@ constexpr int kCursorHotX = 2;
 constexpr int kCursorHotY = 3;
 uint32_t TestCursorPixel(int x, int y);
 
+// Where a window is, as xwininfo and xprop report it.
+struct WindowPlace {
+    int X = 0, Y = 0, Width = 0, Height = 0;
+    // _NET_FRAME_EXTENTS: left, right, top, bottom; all 0 when unset.
+    int Left = 0, Right = 0, Top = 0, Bottom = 0;
+    bool Viewable = false;
+    bool Framed = false;
+};
 // A top-level window made by the test on its own X connection. Its background pixmap holds a
 // known pattern, so the server paints it again after every exposure without our help.
 class PatternWindow {
@@ -30,6 +38,9 @@ public:
     static uint32_t PatternAt(int x, int y);
 
     uint32_t Id() const { return FWindow; }
+    // Waits until the window manager has framed and shown the window and it has stopped
+    // moving; returns where it is.
+    WindowPlace WaitUntilFramed();
     // A mapped child at (x, y) in the client, filled with one colour; returns its id.
     uint32_t AddChild(int x, int y, int width, int height, uint32_t rgb);
     // Gives the window the test cursor.
@@ -45,16 +56,6 @@ private:
     uint32_t FWindow = 0;
 };
 
-// Where a window is, as xwininfo and xprop report it.
-struct WindowPlace {
-    int X = 0, Y = 0, Width = 0, Height = 0;
-    // _NET_FRAME_EXTENTS: left, right, top, bottom; all 0 when unset.
-    int Left = 0, Right = 0, Top = 0, Bottom = 0;
-    bool Viewable = false;
-    bool Framed = false;
-};
 WindowPlace PlaceOf(uint32_t window);
-// Waits until the window manager has framed and shown the window and it has stopped moving.
-WindowPlace WaitUntilFramed(uint32_t window);
 
 }  // namespace dravemo::test

@@ -4,6 +4,7 @@
 // the full screen, a rectangle, the active window and the window under the cursor.
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 
 #include "capture/TCapture.h"
@@ -12,6 +13,11 @@
 #include "tests/support/VirtualDisplay.h"
 
 namespace dravemo {
+
+void PrintTo(WindowId window, std::ostream* out) {
+    *out << "window " << static_cast<uint64_t>(window);
+}
+
 namespace {
 
 using test::PatternWindow;
@@ -39,7 +45,7 @@ void MovePointer(int x, int y) {
 
 class TCaptureX11Test : public ::testing::Test {
 protected:
-    TCaptureX11Test() : window(320, 200, "pattern") { place = test::WaitUntilFramed(window.Id()); }
+    TCaptureX11Test() : window(320, 200, "pattern") { place = window.WaitUntilFramed(); }
 
     test::VirtualDisplay display{"1280x800x24"};
     XcbScreenSource screen;

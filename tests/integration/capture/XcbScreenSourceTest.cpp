@@ -32,7 +32,7 @@ constexpr uint32_t kMarker = 0x5A5A5A5A;
 
 TEST(XcbScreenSource, MissingDisplayIsReportedAtCreation) {
     try {
-        XcbScreenSource screen({.Display = ":65000"});
+        XcbScreenSource screen({.Display = ":65000", .AllowShm = true});
         FAIL() << "opened a display that does not exist";
     } catch (const std::runtime_error& e) {
         EXPECT_NE(std::string(e.what()).find(":65000"), std::string::npos) << e.what();
@@ -42,7 +42,7 @@ TEST(XcbScreenSource, MissingDisplayIsReportedAtCreation) {
 class XcbScreenSourceTest : public ::testing::Test {
 protected:
     XcbScreenSourceTest() : window(256, 160, "pattern") {
-        place = test::WaitUntilFramed(window.Id());
+        place = window.WaitUntilFramed();
         test::Run({"xdotool", "mousemove", "--sync", "3", "790"});
     }
     test::VirtualDisplay display{"1280x800x24"};
@@ -53,7 +53,7 @@ protected:
 // Shared memory and plain GetImage give the same bytes: B, G, R, 0 of what the screen shows.
 TEST_F(XcbScreenSourceTest, SharedMemoryAndPlainReadsAgree) {
     XcbScreenSource shm;
-    XcbScreenSource plain({.AllowShm = false});
+    XcbScreenSource plain({.Display = {}, .AllowShm = false});
     struct Case {
         const char* name;
         ScreenPoint origin;
@@ -82,7 +82,7 @@ TEST_F(XcbScreenSourceTest, SharedMemoryAndPlainReadsAgree) {
 TEST_F(XcbScreenSourceTest, ReadsAreClippedToTheScreen) {
     for (const bool allowShm : {true, false}) {
         SCOPED_TRACE(allowShm ? "shared memory" : "plain");
-        XcbScreenSource screen({.AllowShm = allowShm});
+        XcbScreenSource screen({.Display = {}, .AllowShm = allowShm});
         // Top-left corner of the screen, from (-15, -12).
         Pixels corner(30, 30);
         screen.CopyArea({-15, -12}, corner.Buffer());
@@ -129,6 +129,36 @@ TEST_F(XcbScreenSourceTest, MonitorsFollowRandR) {
     EXPECT_EQ(monitors[1].Bounds, (ScreenRect{500, 100, 780, 600}));
     EXPECT_TRUE(monitors[0].Primary) << "the monitor at the origin stands in for a primary";
     EXPECT_FALSE(monitors[1].Primary);
+}
+
+// The frame is the client plus the window manager's decorations, less the shadows that a
+// client-side-decorated window draws inside its own area.
+TEST_F(XcbScreenSourceTest, FrameSubtractsClientSideShadows) {
+    XcbScreenSource screen;
+    const WindowId id{window.Id()};
+    const ScreenRect framed{place.X - place.Left, place.Y - place.Top,
+                            place.Width + place.Left + place.Right,
+                            place.Height + place.Top + place.Bottom};
+    EXPECT_EQ(screen.WindowFrame(id), framed);
+    struct Case {
+        const char* name;
+        const char* shadows;  // left, right, top, bottom
+        ScreenRect expected;
+    };
+    const Case cases[] = {
+        {"shadows", "10, 12, 5, 7",
+         {framed.X + 10, framed.Y + 5, framed.Width - 22, framed.Height - 12}},
+        {"shadows larger than the window", "4000000000, 4000000000, 0, 0",
+         {framed.X + 32767, framed.Y, 0, framed.Height}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        test::Run({"xprop", "-id", std::to_string(window.Id()), "-f", "_GTK_FRAME_EXTENTS",
+                   "32c", "-set", "_GTK_FRAME_EXTENTS", c.shadows});
+        EXPECT_TRUE(test::WaitUntil([&] { return screen.WindowFrame(id) == c.expected; }));
+    }
+    EXPECT_EQ(screen.WindowFrame(WindowId{0x7FFFFFFF}), std::nullopt);
+    EXPECT_EQ(screen.WindowFrame(WindowId{uint64_t{1} << 40}), std::nullopt);
 }
 
 // After the server has gone every call reports it; nothing crashes, not even the clean-up.
