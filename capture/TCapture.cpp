@@ -47,10 +47,10 @@ uint8_t Blend(uint32_t source, uint32_t alpha, uint8_t destination) {
 
 void TCapture::CaptureToCanvas(TBitmap& canvas, const TRect& rect) {
     RequireCanvas(canvas);
-    const auto width = static_cast<int32_t>(std::min<int64_t>(Extent(rect.Left, rect.Right),
-                                                              canvas.Width()));
-    const auto height = static_cast<int32_t>(std::min<int64_t>(Extent(rect.Top, rect.Bottom),
-                                                               canvas.Height()));
+    const auto width =
+        static_cast<int32_t>(std::min<int64_t>(Extent(rect.Left, rect.Right), canvas.Width()));
+    const auto height =
+        static_cast<int32_t>(std::min<int64_t>(Extent(rect.Top, rect.Bottom), canvas.Height()));
     if (width > 0 && height > 0) {
         FScreen.CopyArea({rect.Left, rect.Top},
                          PixelBuffer{canvas.Bits(), width, height, canvas.Stride()});
@@ -131,7 +131,8 @@ TRect TCapture::MonitorAt(const std::vector<Monitor>& monitors, TPoint point) {
         const int64_t dy = Gap(point.Y, bounds.Top, bounds.Bottom);
         if (dx == 0 && dy == 0) return bounds;
         // Squared distance; exact for any gap below 2^26 pixels, and never overflows.
-        const double distance = static_cast<double>(dx) * dx + static_cast<double>(dy) * dy;
+        const auto fx = static_cast<double>(dx), fy = static_cast<double>(dy);
+        const double distance = fx * fx + fy * fy;
         if (distance < nearestDistance) {
             nearest = &m;
             nearestDistance = distance;

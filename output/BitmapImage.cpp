@@ -15,7 +15,8 @@ QImage BitmapToQImage(const TBitmap& bitmap) {
         const uint8_t* src = bitmap.ScanLine(y);
         if (format == TPixelFormat::pf32bit || format == TPixelFormat::pf24bit) {
             const int step = format == TPixelFormat::pf32bit ? 4 : 3;
-            for (int x = 0; x < bitmap.Width(); ++x, src += step) dst[x] = qRgb(src[2], src[1], src[0]);
+            for (int x = 0; x < bitmap.Width(); ++x, src += step)
+                dst[x] = qRgb(src[2], src[1], src[0]);
         } else {
             for (int x = 0; x < bitmap.Width(); ++x) dst[x] = 0xFF000000u | bitmap.PixelRGB(x, y);
         }

@@ -33,9 +33,12 @@ void Put32(std::vector<uint8_t>& header, uint32_t v) {
 void BitmapToBMPFile(const TBitmap& bitmap, const QString& path) {
     RequireWritableSize(bitmap, path, std::numeric_limits<int32_t>::max());
     const bool indexed = IsIndexedFormat(bitmap.PixelFormat());
-    const std::vector<TPaletteEntry> colours = indexed ? IndexedColours(bitmap) : std::vector<TPaletteEntry>{};
-    const uint32_t imageSize = static_cast<uint32_t>(bitmap.Stride()) * static_cast<uint32_t>(bitmap.Height());
-    const uint32_t offset = kFileHeaderSize + kInfoHeaderSize + static_cast<uint32_t>(colours.size()) * 4;
+    const std::vector<TPaletteEntry> colours =
+        indexed ? IndexedColours(bitmap) : std::vector<TPaletteEntry>{};
+    const uint32_t imageSize =
+        static_cast<uint32_t>(bitmap.Stride()) * static_cast<uint32_t>(bitmap.Height());
+    const uint32_t offset =
+        kFileHeaderSize + kInfoHeaderSize + static_cast<uint32_t>(colours.size()) * 4;
 
     std::vector<uint8_t> header;
     header.push_back('B');
@@ -46,7 +49,7 @@ void BitmapToBMPFile(const TBitmap& bitmap, const QString& path) {
     Put32(header, kInfoHeaderSize);
     Put32(header, static_cast<uint32_t>(bitmap.Width()));
     Put32(header, static_cast<uint32_t>(bitmap.Height()));  // positive: rows bottom-up
-    Put16(header, 1);                                      // planes
+    Put16(header, 1);                                       // planes
     Put16(header, static_cast<uint16_t>(bitmap.BitsPerPixel()));
     Put32(header, kBiRgb);
     Put32(header, imageSize);

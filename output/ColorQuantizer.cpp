@@ -165,9 +165,9 @@ constexpr int kCellsPerAxis = 1 << kCellBits;
 
 }  // namespace
 
-NearestColourFinder::NearestColourFinder(const std::vector<TPaletteEntry>& palette)
-    : FPalette(palette),
-      FCells(kCellsPerAxis * kCellsPerAxis * kCellsPerAxis),
+NearestColourFinder::NearestColourFinder(std::vector<TPaletteEntry> palette)
+    : FPalette(std::move(palette)),
+      FCells(size_t{kCellsPerAxis} * kCellsPerAxis * kCellsPerAxis),
       FCellReady(FCells.size(), false) {
     if (FPalette.empty() || FPalette.size() > 256) {
         throw std::invalid_argument("A palette needs 1 to 256 colours");

@@ -21,7 +21,7 @@ TBitmap QuantizeColours(const TBitmap& truecolour, int maxColours = 256);
 // nearest to a point inside it.
 class NearestColourFinder {
 public:
-    explicit NearestColourFinder(const std::vector<TPaletteEntry>& palette);
+    explicit NearestColourFinder(std::vector<TPaletteEntry> palette);
     int Find(int red, int green, int blue);
 
 private:

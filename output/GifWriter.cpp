@@ -58,7 +58,8 @@ std::unique_ptr<ColorMapObject, ColourMapFreer> MakeColourMap(
 
 std::runtime_error GifError(const QString& path, int code) {
     const char* text = GifErrorString(code);
-    return ImageWriteError(path, std::string("GIF encoding failed: ") + (text ? text : "unknown error"));
+    return ImageWriteError(path,
+                           std::string("GIF encoding failed: ") + (text ? text : "unknown error"));
 }
 
 }  // namespace
@@ -91,8 +92,10 @@ void BitmapToGIFFile(const TBitmap& bitmap, const QString& path) {
     }
     std::vector<GifPixelType> line(static_cast<size_t>(width));
     for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) line[x] = static_cast<GifPixelType>(indexed->PixelIndex(x, y));
-        if (EGifPutLine(gif.get(), line.data(), width) == GIF_ERROR) throw GifError(path, gif->Error);
+        for (int x = 0; x < width; ++x)
+            line[x] = static_cast<GifPixelType>(indexed->PixelIndex(x, y));
+        if (EGifPutLine(gif.get(), line.data(), width) == GIF_ERROR)
+            throw GifError(path, gif->Error);
     }
     if (EGifCloseFile(gif.release(), &error) == GIF_ERROR) throw GifError(path, error);
     if (sink.Failed) throw ImageWriteError(path, "out of memory");

@@ -3,14 +3,14 @@
 #include "output/JpegWriter.h"
 
 // jpeglib.h needs size_t and FILE declared first.
-#include <cstddef>
-#include <cstdio>
-#include <jpeglib.h>
 #include <jerror.h>
+#include <jpeglib.h>
 
 #include <array>
-#include <limits>
 #include <csetjmp>
+#include <cstddef>
+#include <cstdio>
+#include <limits>
 #include <memory>
 #include <vector>
 
@@ -82,22 +82,23 @@ void TermDestination(j_compress_ptr cinfo) {
 // Fills `rgb` with one bitmap row as R, G, B bytes.
 void RgbRow(const TBitmap& bitmap, int y, std::vector<JSAMPLE>& rgb) {
     const uint8_t* src = bitmap.ScanLine(y);
+    JSAMPLE* out = rgb.data();
     const int width = bitmap.Width();
     const TPixelFormat format = bitmap.PixelFormat();
     if (format == TPixelFormat::pf32bit || format == TPixelFormat::pf24bit) {
         const int step = format == TPixelFormat::pf32bit ? 4 : 3;
         for (int x = 0; x < width; ++x, src += step) {
-            rgb[3 * x] = src[2];
-            rgb[3 * x + 1] = src[1];
-            rgb[3 * x + 2] = src[0];
+            *out++ = src[2];
+            *out++ = src[1];
+            *out++ = src[0];
         }
         return;
     }
     for (int x = 0; x < width; ++x) {
         const uint32_t c = bitmap.PixelRGB(x, y);
-        rgb[3 * x] = static_cast<JSAMPLE>(c >> 16);
-        rgb[3 * x + 1] = static_cast<JSAMPLE>(c >> 8);
-        rgb[3 * x + 2] = static_cast<JSAMPLE>(c);
+        *out++ = static_cast<JSAMPLE>(c >> 16);
+        *out++ = static_cast<JSAMPLE>(c >> 8);
+        *out++ = static_cast<JSAMPLE>(c);
     }
 }
 
@@ -129,8 +130,8 @@ bool EncodeJpeg(const TBitmap& bitmap, int quality, std::vector<uint8_t>& out,
     jpeg_start_compress(&cinfo, TRUE);
     while (cinfo.next_scanline < cinfo.image_height) {
         RgbRow(bitmap, static_cast<int>(cinfo.next_scanline), row);
-        JSAMPROW rows[1] = {row.data()};
-        jpeg_write_scanlines(&cinfo, rows, 1);
+        JSAMPROW rowPointer = row.data();
+        jpeg_write_scanlines(&cinfo, &rowPointer, 1);
     }
     jpeg_finish_compress(&cinfo);
     jpeg_destroy_compress(&cinfo);

@@ -7,6 +7,7 @@
 #include <array>
 #include <cstring>
 #include <limits>
+#include <string_view>
 #include <vector>
 
 #include "output/WriterSupport.h"
@@ -22,7 +23,8 @@ constexpr int kDeflateLevel = 7;
 constexpr uint8_t kFilterSub = 1;
 
 void PutUint32(std::vector<uint8_t>& out, uint32_t value) {
-    for (int shift = 24; shift >= 0; shift -= 8) out.push_back(static_cast<uint8_t>(value >> shift));
+    for (int shift = 24; shift >= 0; shift -= 8)
+        out.push_back(static_cast<uint8_t>(value >> shift));
 }
 
 // Writes PNG chunks (length, type, data, CRC) to a file.
@@ -30,10 +32,11 @@ class PngChunkWriter {
 public:
     explicit PngChunkWriter(AtomicFile& file) : FFile(file) {}
 
-    void Write(const char (&type)[5], const uint8_t* data, size_t size) {
+    // `type` is the four-letter chunk name.
+    void Write(std::string_view type, const uint8_t* data, size_t size) {
         std::vector<uint8_t> head;
         PutUint32(head, static_cast<uint32_t>(size));
-        head.insert(head.end(), type, type + 4);
+        head.insert(head.end(), type.begin(), type.begin() + 4);
         uLong crc = crc32(0L, Z_NULL, 0);
         crc = crc32(crc, head.data() + 4, 4);
         if (size > 0) crc = crc32(crc, data, static_cast<uInt>(size));
@@ -106,16 +109,18 @@ void RowSamples(const TBitmap& bitmap, int y, std::vector<uint8_t>& row) {
         case TPixelFormat::pf32bit:
         case TPixelFormat::pf24bit: {
             const int step = bitmap.PixelFormat() == TPixelFormat::pf32bit ? 4 : 3;
+            uint8_t* out = row.data();
             for (int x = 0; x < width; ++x, src += step) {
-                row[3 * x] = src[2];
-                row[3 * x + 1] = src[1];
-                row[3 * x + 2] = src[0];
+                *out++ = src[2];
+                *out++ = src[1];
+                *out++ = src[0];
             }
             break;
         }
         default: {
             std::memcpy(row.data(), src, row.size());
-            const int usedBits = static_cast<int>((static_cast<int64_t>(width) * bitmap.BitsPerPixel()) % 8);
+            const int usedBits =
+                static_cast<int>((static_cast<int64_t>(width) * bitmap.BitsPerPixel()) % 8);
             if (usedBits != 0) row.back() &= static_cast<uint8_t>(0xFF << (8 - usedBits));
             break;
         }
@@ -158,7 +163,8 @@ void BitmapToPNGFile(const TBitmap& bitmap, const QString& path) {
     }
 
     AtomicFile file(path.toStdString());
-    static constexpr std::array<uint8_t, 8> kSignature = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+    static constexpr std::array<uint8_t, 8> kSignature = {0x89, 'P',  'N',  'G',
+                                                          '\r', '\n', 0x1A, '\n'};
     file.Write(kSignature.data(), kSignature.size());
     PngChunkWriter chunks(file);
     const std::vector<uint8_t> header = HeaderData(bitmap, indexed);
@@ -166,7 +172,8 @@ void BitmapToPNGFile(const TBitmap& bitmap, const QString& path) {
     if (indexed) chunks.Write("PLTE", palette.data(), palette.size());
 
     const size_t rowBytes =
-        indexed ? static_cast<size_t>((static_cast<int64_t>(bitmap.Width()) * bitmap.BitsPerPixel() + 7) / 8)
+        indexed ? static_cast<size_t>(
+                      (static_cast<int64_t>(bitmap.Width()) * bitmap.BitsPerPixel() + 7) / 8)
                 : static_cast<size_t>(bitmap.Width()) * 3;
     const int bytesPerPixel = indexed ? 1 : 3;
     std::vector<uint8_t> row(rowBytes);

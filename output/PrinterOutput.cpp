@@ -22,7 +22,9 @@ std::runtime_error PrintError(const QString& printer, const std::string& reason)
 
 // Printer dots per image pixel: whole, truncated, and never 0 (a printer coarser than the
 // screen would otherwise get an empty page).
-int DotsPerPixel(int printerDpi, int pixelsPerInch) { return std::max(1, printerDpi / pixelsPerInch); }
+int DotsPerPixel(int printerDpi, int pixelsPerInch) {
+    return std::max(1, printerDpi / pixelsPerInch);
+}
 
 }  // namespace
 
@@ -41,7 +43,8 @@ void BitmapToPrinter(const TBitmap& bitmap, int pixelsPerInch) {
     const QPageSize paper = info.defaultPageSize();
     if (paper.isValid()) printer.setPageSize(paper);
     QPainter painter;
-    if (!painter.begin(&printer)) throw PrintError(info.printerName(), "the print job cannot start");
+    if (!painter.begin(&printer))
+        throw PrintError(info.printerName(), "the print job cannot start");
     // Painter units are printer dots from the top-left of the printable area.
     const int fx = DotsPerPixel(printer.logicalDpiX(), pixelsPerInch);
     const int fy = DotsPerPixel(printer.logicalDpiY(), pixelsPerInch);

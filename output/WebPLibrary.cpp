@@ -27,7 +27,8 @@ std::optional<WebPLibrary> WebPLibrary::Load(const std::vector<std::string>& loc
         auto lossless = reinterpret_cast<LosslessFn>(library->Symbol("WebPEncodeLosslessBGRA"));
         auto lossy = reinterpret_cast<LossyFn>(library->Symbol("WebPEncodeBGRA"));
         auto free = reinterpret_cast<FreeFn>(library->Symbol("WebPFree"));
-        if (lossless && lossy && free) return WebPLibrary(std::move(*library), lossless, lossy, free);
+        if (lossless && lossy && free)
+            return WebPLibrary(std::move(*library), lossless, lossy, free);
     }
     return std::nullopt;
 }
@@ -36,7 +37,8 @@ std::vector<uint8_t> WebPLibrary::TakeOutput(uint8_t* output, size_t size) const
     // The encoder's buffer goes back to it even if copying fails.
     const std::unique_ptr<uint8_t, FreeFn> owned(output, FFree);
     if (output == nullptr) return {};
-    return std::vector<uint8_t>(output, output + size);
+    std::vector<uint8_t> bytes(output, output + size);
+    return bytes;
 }
 
 std::vector<uint8_t> WebPLibrary::EncodeLossless(const uint8_t* bgra, int width, int height,

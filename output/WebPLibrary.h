@@ -24,7 +24,8 @@ public:
 
     // Encodes rows of B, G, R, A bytes, losslessly or lossy at `quality` (0 to 100). Returns
     // the encoded file; empty when the encoder produced nothing.
-    std::vector<uint8_t> EncodeLossless(const uint8_t* bgra, int width, int height, int stride) const;
+    std::vector<uint8_t> EncodeLossless(const uint8_t* bgra, int width, int height,
+                                        int stride) const;
     std::vector<uint8_t> EncodeLossy(const uint8_t* bgra, int width, int height, int stride,
                                      float quality) const;
 

@@ -50,8 +50,9 @@ void BitmapToWebPFile(TBitmap& bitmap, const QString& path, int quality,
                                    static_cast<float>(std::max(quality, 0)));
     if (encoded.empty()) {
         const bool tooLarge = bitmap.Width() > kMaxWebPSide || bitmap.Height() > kMaxWebPSide;
-        throw ImageWriteError(path, std::string("the WebP encoder produced no data") +
-                                        (tooLarge ? " (WebP images are at most 16383 pixels a side)" : ""));
+        throw ImageWriteError(
+            path, std::string("the WebP encoder produced no data") +
+                      (tooLarge ? " (WebP images are at most 16383 pixels a side)" : ""));
     }
     WriteWholeFile(path, encoded);
 }

@@ -40,7 +40,8 @@ std::vector<TPaletteEntry> IndexedColours(const TBitmap& bitmap) {
     if (colours.size() > addressable) colours.resize(addressable);
     int highest = 0;
     for (int y = 0; y < bitmap.Height(); ++y) {
-        for (int x = 0; x < bitmap.Width(); ++x) highest = std::max(highest, bitmap.PixelIndex(x, y));
+        for (int x = 0; x < bitmap.Width(); ++x)
+            highest = std::max(highest, bitmap.PixelIndex(x, y));
     }
     const size_t needed = std::max<size_t>(1, static_cast<size_t>(highest) + 1);
     if (colours.size() < needed) colours.resize(needed, TPaletteEntry{});

@@ -20,8 +20,8 @@ uint32_t FakeScreenSource::PictureAt(int32_t x, int32_t y) const {
 
 bool FakeScreenSource::OnMonitor(int32_t x, int32_t y) const {
     return std::any_of(Screens.begin(), Screens.end(), [&](const Monitor& m) {
-        return x >= m.Bounds.X && int64_t{x} - m.Bounds.X < m.Bounds.Width &&
-               y >= m.Bounds.Y && int64_t{y} - m.Bounds.Y < m.Bounds.Height;
+        return x >= m.Bounds.X && int64_t{x} - m.Bounds.X < m.Bounds.Width && y >= m.Bounds.Y &&
+               int64_t{y} - m.Bounds.Y < m.Bounds.Height;
     });
 }
 
@@ -33,7 +33,7 @@ void FakeScreenSource::CopyArea(ScreenPoint origin, const PixelBuffer& target) {
             if (x > INT32_MAX || y > INT32_MAX) continue;
             if (!OnMonitor(static_cast<int32_t>(x), static_cast<int32_t>(y))) continue;
             const uint32_t rgb = PictureAt(static_cast<int32_t>(x), static_cast<int32_t>(y));
-            uint8_t* p = line + column * 4;
+            uint8_t* p = line + static_cast<int64_t>(column) * 4;
             p[0] = rgb & 0xFF;
             p[1] = (rgb >> 8) & 0xFF;
             p[2] = (rgb >> 16) & 0xFF;
@@ -49,11 +49,12 @@ CursorImage FakeScreenSource::Cursor() {
 }
 
 WindowId FakeScreenSource::WindowAt(ScreenPoint point) {
-    for (auto it = Windows.rbegin(); it != Windows.rend(); ++it) {
-        const ScreenRect& f = it->Frame;
+    // From the top of the stack down.
+    for (size_t i = Windows.size(); i-- > 0;) {
+        const ScreenRect& f = Windows[i].Frame;
         if (point.X >= f.X && int64_t{point.X} - f.X < f.Width && point.Y >= f.Y &&
             int64_t{point.Y} - f.Y < f.Height) {
-            return it->Id;
+            return Windows[i].Id;
         }
     }
     return Desktop;

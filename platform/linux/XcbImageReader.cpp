@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: MIT
 #include "platform/linux/XcbImageReader.h"
 
+#include <sys/socket.h>
+
 #include <algorithm>
 #include <bit>
 #include <cstring>
@@ -34,12 +36,22 @@ void CheckPixelFormat(const XcbConnection& connection) {
     }
     const bool truecolour = visual && visual->red_mask == 0xFF0000 &&
                             visual->green_mask == 0x00FF00 && visual->blue_mask == 0x0000FF;
-    if ((screen.root_depth != 24 && screen.root_depth != 32) || bitsPerPixel != 32 ||
-        !truecolour || setup->image_byte_order != XCB_IMAGE_ORDER_LSB_FIRST ||
+    if ((screen.root_depth != 24 && screen.root_depth != 32) || bitsPerPixel != 32 || !truecolour ||
+        setup->image_byte_order != XCB_IMAGE_ORDER_LSB_FIRST ||
         std::endian::native != std::endian::little) {
         throw std::runtime_error("The X screen's pixel format (depth " + depth +
                                  ") is not supported; a 24-bit truecolour screen is needed.");
     }
+}
+
+// Whether the server runs on this machine: only then can it see our shared memory. Over TCP
+// (a remote display, or one forwarded by ssh) a segment number could name someone else's block.
+bool OverLocalSocket(const XcbConnection& connection) {
+    sockaddr_storage address{};
+    socklen_t length = sizeof address;
+    return ::getpeername(xcb_get_file_descriptor(connection.Get()),
+                         reinterpret_cast<sockaddr*>(&address), &length) == 0 &&
+           address.ss_family == AF_UNIX;
 }
 
 // Copies rows of 32-bit pixels, clearing the unused fourth byte.
@@ -49,9 +61,9 @@ void CopyPixels(const uint8_t* source, int width, int height, uint8_t* target, i
         uint8_t* t = target + y * stride;
         for (int x = 0; x < width; ++x) {
             uint32_t pixel;
-            std::memcpy(&pixel, s + x * 4, 4);
+            std::memcpy(&pixel, s + static_cast<size_t>(x) * 4, 4);
             pixel &= 0x00FFFFFF;
-            std::memcpy(t + x * 4, &pixel, 4);
+            std::memcpy(t + static_cast<size_t>(x) * 4, &pixel, 4);
         }
     }
 }
@@ -61,8 +73,9 @@ void CopyPixels(const uint8_t* source, int width, int height, uint8_t* target, i
 XcbImageReader::XcbImageReader(const XcbConnection& connection, bool allowShm)
     : FConnection(connection) {
     CheckPixelFormat(connection);
-    if (allowShm) {
-        const xcb_query_extension_reply_t* shm = xcb_get_extension_data(connection.Get(), &xcb_shm_id);
+    if (allowShm && OverLocalSocket(connection)) {
+        const xcb_query_extension_reply_t* shm =
+            xcb_get_extension_data(connection.Get(), &xcb_shm_id);
         if (shm && shm->present) {
             FShm = connection.Wait(xcb_shm_query_version_reply,
                                    xcb_shm_query_version(connection.Get())) != nullptr;
@@ -108,8 +121,7 @@ bool XcbImageReader::HasSegment(size_t bytes) {
     }
 }
 
-void XcbImageReader::ReadShm(int x, int y, int width, int height, uint8_t* target,
-                             int64_t stride) {
+void XcbImageReader::ReadShm(int x, int y, int width, int height, uint8_t* target, int64_t stride) {
     const size_t bytes = static_cast<size_t>(width) * height * 4;
     auto reply = FConnection.Wait(
         xcb_shm_get_image_reply,

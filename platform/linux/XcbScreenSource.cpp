@@ -6,6 +6,7 @@
 #include <xcb/xfixes.h>
 
 #include <algorithm>
+#include <array>
 #include <limits>
 
 #include "platform/linux/XcbConnection.h"
@@ -99,7 +100,8 @@ std::vector<Monitor> XcbScreenSource::Monitors() {
     const XcbConnection& c = FImpl->connection;
     std::vector<Monitor> monitors;
     if (FImpl->randrMonitors) {
-        auto reply = c.Wait(xcb_randr_get_monitors_reply, xcb_randr_get_monitors(c.Get(), c.Root(), 1));
+        auto reply =
+            c.Wait(xcb_randr_get_monitors_reply, xcb_randr_get_monitors(c.Get(), c.Root(), 1));
         if (reply) {
             for (auto it = xcb_randr_get_monitors_monitors_iterator(reply.get()); it.rem;
                  xcb_randr_monitor_info_next(&it)) {
@@ -115,8 +117,8 @@ std::vector<Monitor> XcbScreenSource::Monitors() {
     }
     // Exactly one primary: RandR may name none (then the monitor at the origin, else the
     // first) and reports at most one.
-    auto primary = std::find_if(monitors.begin(), monitors.end(),
-                                [](const Monitor& m) { return m.Primary; });
+    auto primary =
+        std::find_if(monitors.begin(), monitors.end(), [](const Monitor& m) { return m.Primary; });
     if (primary == monitors.end()) {
         primary = std::find_if(monitors.begin(), monitors.end(), [](const Monitor& m) {
             return m.Bounds.X <= 0 && m.Bounds.Y <= 0 && m.Bounds.X + m.Bounds.Width > 0 &&
@@ -143,8 +145,8 @@ std::optional<ScreenRect> XcbScreenSource::WindowFrame(WindowId window) {
 std::optional<ScreenColor> XcbScreenSource::PixelAt(ScreenPoint point) {
     const auto [width, height] = FImpl->connection.RootSize();
     if (point.X < 0 || point.Y < 0 || point.X >= width || point.Y >= height) return std::nullopt;
-    uint8_t pixel[4] = {};
-    FImpl->reader.Read(point.X, point.Y, PixelBuffer{pixel, 1, 1, 4});
+    std::array<uint8_t, 4> pixel{};
+    FImpl->reader.Read(point.X, point.Y, PixelBuffer{pixel.data(), 1, 1, 4});
     return ScreenColor{pixel[2], pixel[1], pixel[0]};
 }
 

@@ -6,6 +6,7 @@
 #include <sys/shm.h>
 
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 #include <stdexcept>
 #include <string>
@@ -20,7 +21,7 @@ XcbShmSegment::XcbShmSegment(const XcbConnection& connection, size_t size)
                                  std::strerror(errno));
     }
     void* address = ::shmat(id, nullptr, SHM_RDONLY);
-    if (address == reinterpret_cast<void*>(-1)) {
+    if (reinterpret_cast<intptr_t>(address) == -1) {
         const int error = errno;
         ::shmctl(id, IPC_RMID, nullptr);
         throw std::runtime_error(std::string("Cannot map a shared-memory image: ") +

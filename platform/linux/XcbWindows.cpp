@@ -28,13 +28,13 @@ XcbWindows::XcbWindows(const XcbConnection& connection)
 
 std::vector<uint32_t> XcbWindows::Property32(xcb_window_t window, xcb_atom_t property,
                                              xcb_atom_t type, uint32_t count) const {
-    auto reply = FConnection.Wait(
-        xcb_get_property_reply,
-        xcb_get_property(FConnection.Get(), 0, window, property, type, 0, count));
+    auto reply =
+        FConnection.Wait(xcb_get_property_reply,
+                         xcb_get_property(FConnection.Get(), 0, window, property, type, 0, count));
     if (!reply || reply->format != 32 || reply->type != type) return {};
     const auto* values = static_cast<const uint32_t*>(xcb_get_property_value(reply.get()));
-    const int length = xcb_get_property_value_length(reply.get()) / 4;
-    return std::vector<uint32_t>(values, values + std::min<int>(length, count));
+    const auto length = static_cast<size_t>(xcb_get_property_value_length(reply.get())) / 4;
+    return {values, values + std::min<size_t>(length, count)};
 }
 
 xcb_window_t XcbWindows::Active() const {
@@ -55,8 +55,8 @@ xcb_window_t XcbWindows::ClientBelow(xcb_window_t frame) const {
         const xcb_window_t window = pending.front();
         pending.pop_front();
         if (IsClient(window)) return window;
-        auto tree = FConnection.Wait(xcb_query_tree_reply,
-                                     xcb_query_tree(FConnection.Get(), window));
+        auto tree =
+            FConnection.Wait(xcb_query_tree_reply, xcb_query_tree(FConnection.Get(), window));
         if (!tree) continue;
         const xcb_window_t* children = xcb_query_tree_children(tree.get());
         pending.insert(pending.end(), children,
@@ -65,8 +65,7 @@ xcb_window_t XcbWindows::ClientBelow(xcb_window_t frame) const {
     return XCB_NONE;
 }
 
-std::optional<xcb_window_t> XcbWindows::ChildAt(xcb_window_t parent, int32_t& x,
-                                                int32_t& y) const {
+std::optional<xcb_window_t> XcbWindows::ChildAt(xcb_window_t parent, int32_t& x, int32_t& y) const {
     xcb_connection_t* c = FConnection.Get();
     auto tree = FConnection.Wait(xcb_query_tree_reply, xcb_query_tree(c, parent));
     if (!tree) return std::nullopt;

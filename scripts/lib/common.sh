@@ -21,7 +21,7 @@ TEST_PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev libpng-dev
   xvfb openbox xdotool x11-utils x11-xserver-utils imagemagick xclip
   libjpeg-turbo-progs webp giflib-tools
-  cups cups-client cups-bsd cups-filters
+  cups cups-client cups-bsd cups-filters poppler-utils
   util-linux procps wmctrl
 )
 

@@ -78,11 +78,16 @@ inline DecodedImage ReadPnm(const std::filesystem::path& path) {
     } else if (magic == "P7") {
         std::string key;
         while (in >> key && key != "ENDHDR") {
-            if (key == "WIDTH") in >> image.Width;
-            else if (key == "HEIGHT") in >> image.Height;
-            else if (key == "DEPTH") in >> image.Channels;
-            else if (key == "MAXVAL") in >> maxval;
-            else std::getline(in, key);
+            if (key == "WIDTH")
+                in >> image.Width;
+            else if (key == "HEIGHT")
+                in >> image.Height;
+            else if (key == "DEPTH")
+                in >> image.Channels;
+            else if (key == "MAXVAL")
+                in >> maxval;
+            else
+                std::getline(in, key);
         }
         in.get();
     } else {
@@ -90,7 +95,8 @@ inline DecodedImage ReadPnm(const std::filesystem::path& path) {
     }
     const size_t size = static_cast<size_t>(image.Width) * image.Height * image.Channels;
     const auto offset = static_cast<size_t>(in.tellg());
-    if (maxval != 255 || (image.Channels != 3 && image.Channels != 4) || data.size() < offset + size) {
+    if (maxval != 255 || (image.Channels != 3 && image.Channels != 4) ||
+        data.size() < offset + size) {
         return {};
     }
     image.Pixels.assign(data.begin() + static_cast<std::ptrdiff_t>(offset),

@@ -45,6 +45,25 @@ VirtualDisplay::VirtualDisplay(const std::string& size, bool windowManager) {
             return Run({"xprop", "-root", "_NET_SUPPORTING_WM_CHECK"}, Env())
                        .Output.find("window id") != std::string::npos;
         });
+        // openbox announces itself before it handles map requests: only a probe window that
+        // it has framed shows that it is ready.
+        for (int attempt = 0; attempt < 5; ++attempt) {
+            ChildProcess probe({"xmessage", "-name", "dravemo-wm-probe", "-title",
+                                "dravemo-wm-probe", "probe"},
+                               Env());
+            const bool framed = WaitUntil(
+                [&] {
+                    const RunResult found = Run(
+                        {"xdotool", "search", "--onlyvisible", "--name", "^dravemo-wm-probe$"},
+                        Env());
+                    if (found.Exit != 0 || found.Output.empty()) return false;
+                    const std::string id = found.Output.substr(0, found.Output.find('\n'));
+                    return Run({"xprop", "-id", id, "_NET_FRAME_EXTENTS"}, Env())
+                               .Output.find(" = ") != std::string::npos;
+                },
+                std::chrono::seconds(3));
+            if (framed) break;
+        }
     }
 }
 

@@ -5,8 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <cstdio>
+#include <cstdlib>
 #include <stdexcept>
 #include <vector>
 
@@ -137,8 +137,8 @@ WindowPlace PlaceOf(uint32_t window) {
     // "_NET_FRAME_EXTENTS(CARDINAL) = 1, 1, 26, 4"
     const size_t at = extents.find("= ");
     place.Framed = at != std::string::npos &&
-                   std::sscanf(extents.c_str() + at, "= %d, %d, %d, %d", &place.Left,
-                               &place.Right, &place.Top, &place.Bottom) == 4;
+                   std::sscanf(extents.c_str() + at, "= %d, %d, %d, %d", &place.Left, &place.Right,
+                               &place.Top, &place.Bottom) == 4;
     return place;
 }
 

@@ -77,11 +77,10 @@ TEST_F(TCaptureX11Test, RectangleIsPixelExact) {
     for (int y = 0; y < 77; ++y)
         for (int x = 0; x < 111; ++x)
             ASSERT_EQ(bitmap.PixelRGB(x, y), PatternWindow::PatternAt(x + 30, y + 20));
-    EXPECT_EQ(capture.PixelAt({place.X + 7, place.Y + 9}),
-              [] {
-                  const uint32_t rgb = PatternWindow::PatternAt(7, 9);
-                  return ((rgb & 0xFF) << 16) | (rgb & 0xFF00) | (rgb >> 16);
-              }());
+    EXPECT_EQ(capture.PixelAt({place.X + 7, place.Y + 9}), [] {
+        const uint32_t rgb = PatternWindow::PatternAt(7, 9);
+        return ((rgb & 0xFF) << 16) | (rgb & 0xFF00) | (rgb >> 16);
+    }());
     EXPECT_EQ(capture.PixelAt({1280, 0}), std::nullopt);
 }
 
@@ -95,9 +94,9 @@ TEST_F(TCaptureX11Test, ActiveWindowIsTheClientWithItsFrame) {
     TBitmap bitmap;
     TRect rect;
     capture.Capture(bitmap, capture.ForegroundWindow(), rect);
-    EXPECT_EQ(rect, (TRect{place.X - place.Left, place.Y - place.Top,
-                           place.X + place.Width + place.Right,
-                           place.Y + place.Height + place.Bottom}));
+    EXPECT_EQ(rect,
+              (TRect{place.X - place.Left, place.Y - place.Top, place.X + place.Width + place.Right,
+                     place.Y + place.Height + place.Bottom}));
     EXPECT_EQ(CompareClient(bitmap, place.Left, place.Top, 320, 200), "");
 }
 
@@ -164,8 +163,8 @@ TEST_F(TCaptureX11Test, CursorIsPaintedAtItsHotSpotOnlyWhenAsked) {
     const int x0 = 50 - test::kCursorHotX, y0 = 40 - test::kCursorHotY;
     for (int y = 0; y < 200; ++y) {
         for (int x = 0; x < 320; ++x) {
-            const bool inCursor = x >= x0 && x < x0 + test::kCursorSize && y >= y0 &&
-                                  y < y0 + test::kCursorSize;
+            const bool inCursor =
+                x >= x0 && x < x0 + test::kCursorSize && y >= y0 && y < y0 + test::kCursorSize;
             const uint32_t argb = inCursor ? test::TestCursorPixel(x - x0, y - y0) : 0;
             const uint32_t expected = argb ? argb & 0xFFFFFF : PatternWindow::PatternAt(x, y);
             ASSERT_EQ(with.PixelRGB(x, y), expected) << x << ", " << y;

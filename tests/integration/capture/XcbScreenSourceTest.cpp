@@ -2,13 +2,15 @@
 // SPDX-License-Identifier: MIT
 // The X11 screen adapter on its own: both read paths, clipping to the screen, RandR monitors
 // and the failures it must report.
-#include "platform/linux/XcbScreenSource.h"
-
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <string>
 #include <vector>
 
+#include "capture/TCapture.h"
+#include "platform/linux/XcbScreenSource.h"
 #include "tests/integration/capture/PatternWindow.h"
 #include "tests/support/VirtualDisplay.h"
 
@@ -129,6 +131,22 @@ TEST_F(XcbScreenSourceTest, MonitorsFollowRandR) {
     EXPECT_EQ(monitors[1].Bounds, (ScreenRect{500, 100, 780, 600}));
     EXPECT_TRUE(monitors[0].Primary) << "the monitor at the origin stands in for a primary";
     EXPECT_FALSE(monitors[1].Primary);
+
+    // The grabber's full screen is the monitor under the cursor, else the nearest one.
+    TCapture capture(screen);
+    struct Case {
+        int x, y;
+        TRect expected;
+    };
+    for (const Case& c : {Case{900, 300, {500, 100, 1280, 700}}, Case{100, 750, {0, 0, 500, 800}},
+                          Case{900, 750, {500, 100, 1280, 700}}}) {
+        SCOPED_TRACE(std::to_string(c.x) + ", " + std::to_string(c.y));
+        test::Run({"xdotool", "mousemove", "--sync", std::to_string(c.x), std::to_string(c.y)});
+        TBitmap bitmap;
+        TRect rect;
+        capture.Capture(bitmap, TWindowId{0}, rect);
+        EXPECT_EQ(rect, c.expected);
+    }
 }
 
 // The frame is the client plus the window manager's decorations, less the shadows that a
@@ -146,19 +164,48 @@ TEST_F(XcbScreenSourceTest, FrameSubtractsClientSideShadows) {
         ScreenRect expected;
     };
     const Case cases[] = {
-        {"shadows", "10, 12, 5, 7",
+        {"shadows",
+         "10, 12, 5, 7",
          {framed.X + 10, framed.Y + 5, framed.Width - 22, framed.Height - 12}},
-        {"shadows larger than the window", "4000000000, 4000000000, 0, 0",
+        {"shadows larger than the window",
+         "4000000000, 4000000000, 0, 0",
          {framed.X + 32767, framed.Y, 0, framed.Height}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        test::Run({"xprop", "-id", std::to_string(window.Id()), "-f", "_GTK_FRAME_EXTENTS",
-                   "32c", "-set", "_GTK_FRAME_EXTENTS", c.shadows});
+        test::Run({"xprop", "-id", std::to_string(window.Id()), "-f", "_GTK_FRAME_EXTENTS", "32c",
+                   "-set", "_GTK_FRAME_EXTENTS", c.shadows});
         EXPECT_TRUE(test::WaitUntil([&] { return screen.WindowFrame(id) == c.expected; }));
     }
     EXPECT_EQ(screen.WindowFrame(WindowId{0x7FFFFFFF}), std::nullopt);
     EXPECT_EQ(screen.WindowFrame(WindowId{uint64_t{1} << 40}), std::nullopt);
+}
+
+// A server reached over TCP may be on another machine: reads go without shared memory, and
+// give the same pixels.
+TEST(XcbScreenSource, TcpDisplayReadsWithoutSharedMemory) {
+    int fds[2];
+    ASSERT_EQ(::pipe(fds), 0);
+    test::ChildProcess xvfb({"Xvfb", "-displayfd", std::to_string(fds[1]), "-screen", "0",
+                             "320x200x24", "-listen", "tcp", "-noreset"});
+    ::close(fds[1]);
+    std::string number;
+    char c;
+    while (::read(fds[0], &c, 1) == 1 && c != '\n') number += c;
+    ::close(fds[0]);
+    ASSERT_FALSE(number.empty()) << "Xvfb did not start";
+    const std::string local = ":" + number, tcp = "127.0.0.1:" + number;
+    test::Run({"xsetroot", "-display", local, "-solid", "#123456"});
+
+    XcbScreenSource overTcp({.Display = tcp, .AllowShm = true});
+    XcbScreenSource overSocket({.Display = local, .AllowShm = true});
+    Pixels a(320, 200), b(320, 200);
+    overTcp.CopyArea({0, 0}, a.Buffer());
+    overSocket.CopyArea({0, 0}, b.Buffer());
+    EXPECT_FALSE(overTcp.UsesShm());
+    EXPECT_TRUE(overSocket.UsesShm());
+    EXPECT_EQ(a.At(160, 100), 0x00123456u);
+    EXPECT_TRUE(a.Bytes == b.Bytes);
 }
 
 // After the server has gone every call reports it; nothing crashes, not even the clean-up.

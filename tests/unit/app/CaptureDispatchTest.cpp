@@ -118,6 +118,8 @@ struct Row {
     uint8_t statusAfter;
 };
 
+void PrintTo(const Row& c, std::ostream* os) { *os << c.name; }
+
 class DispatchTable : public ::testing::TestWithParam<Row> {};
 
 TEST_P(DispatchTable, CallsAndShowsWhatTheCombinationMeans) {

@@ -37,6 +37,8 @@ struct Case {
     int capture;
 };
 
+void PrintTo(const Case& c, std::ostream* os) { *os << c.name; }
+
 class CommandChannelCases : public ::testing::TestWithParam<Case> {};
 
 TEST_P(CommandChannelCases, AnswersAndActs) {

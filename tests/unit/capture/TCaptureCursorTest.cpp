@@ -22,9 +22,9 @@ CursorImage TestCursor() {
     cursor.Height = 3;
     cursor.HotX = 1;
     cursor.HotY = 2;
-    cursor.Pixels = {kOpaqueBlue, 0, 0, kOpaqueBlue,  //
-                     0, kHalf, 0, 0,                  //
-                     0, 0, kOpaqueBlue, 0};
+    cursor.Pixels = {kOpaqueBlue, 0,     0,           kOpaqueBlue,  //
+                     0,           kHalf, 0,           0,            //
+                     0,           0,     kOpaqueBlue, 0};
     return cursor;
 }
 

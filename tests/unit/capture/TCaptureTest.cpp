@@ -1,12 +1,11 @@
 // Dravemo - a desktop screen-capture tool.
 // SPDX-License-Identifier: MIT
-#include "capture/TCapture.h"
-
 #include <gtest/gtest.h>
 
 #include <limits>
 #include <vector>
 
+#include "capture/TCapture.h"
 #include "tests/unit/capture/CaptureChecks.h"
 
 namespace dravemo {
@@ -25,7 +24,8 @@ TEST_F(TCaptureTest, ShowsTheCursorAfterConstruction) { EXPECT_TRUE(capture.Show
 
 // Full screen: the monitor under the cursor, else the nearest one, at its full bounds.
 TEST_F(TCaptureTest, FullScreenGrabsTheMonitorUnderOrNearestTheCursor) {
-    const std::vector<Monitor> two = {MonitorOf(-192, 0, 192, 108), MonitorOf(0, 0, 256, 144, true)};
+    const std::vector<Monitor> two = {MonitorOf(-192, 0, 192, 108),
+                                      MonitorOf(0, 0, 256, 144, true)};
     const std::vector<Monitor> three = {MonitorOf(-128, -102, 128, 102),
                                         MonitorOf(0, 0, 192, 108, true),
                                         MonitorOf(192, 20, 100, 76)};
@@ -104,9 +104,9 @@ TEST_F(TCaptureTest, CanvasGrabKeepsTheCanvasSize) {
         for (int y = 0; y < 40; ++y) {
             for (int x = 0; x < 50; ++x) {
                 const bool grabbed = x < c.rect.Width() && y < c.rect.Height();
-                const uint32_t expected = grabbed
-                    ? FakeScreenSource::PatternAt(c.rect.Left + x, c.rect.Top + y)
-                    : kMarker;
+                const uint32_t expected =
+                    grabbed ? FakeScreenSource::PatternAt(c.rect.Left + x, c.rect.Top + y)
+                            : kMarker;
                 ASSERT_EQ(canvas.PixelRGB(x, y), expected) << x << ", " << y;
             }
         }

@@ -22,7 +22,8 @@ class BmpWriterTest : public ::testing::TestWithParam<TPixelFormat> {};
 TEST_P(BmpWriterTest, KeepsTheDepthWithHeadersTableAndBottomUpRows) {
     const TPixelFormat format = GetParam();
     const bool indexed = TBitmap::BitsPerPixelOf(format) <= 8;
-    const TBitmap bitmap = indexed ? test::IndexedBitmap(13, 7, format) : test::NoiseBitmap(13, 7, format);
+    const TBitmap bitmap =
+        indexed ? test::IndexedBitmap(13, 7, format) : test::NoiseBitmap(13, 7, format);
     test::TempDir dir;
     const auto path = dir / "image.bmp";
     BitmapToBMPFile(bitmap, QString::fromStdString(path.string()));
@@ -46,18 +47,22 @@ TEST_P(BmpWriterTest, KeepsTheDepthWithHeadersTableAndBottomUpRows) {
     EXPECT_EQ(Le32(file, 46), colours);
     for (uint32_t i = 0; i < colours; ++i) {
         const TPaletteEntry& e = bitmap.Palette()[i];
-        EXPECT_EQ(file.substr(54 + 4 * i, 4), std::string({char(e.Blue), char(e.Green), char(e.Red), 0})) << i;
+        EXPECT_EQ(file.substr(54 + 4 * i, 4),
+                  std::string({char(e.Blue), char(e.Green), char(e.Red), 0}))
+            << i;
     }
     // The first stored row is the bitmap's bottom row; a 32-bit pixel's fourth byte is 0.
     for (int row = 0; row < 7; ++row) {
-        std::string expected(reinterpret_cast<const char*>(bitmap.ScanLine(6 - row)), bitmap.Stride());
+        std::string expected(reinterpret_cast<const char*>(bitmap.ScanLine(6 - row)),
+                             bitmap.Stride());
         if (format == TPixelFormat::pf32bit) {
             for (size_t i = 3; i < expected.size(); i += 4) expected[i] = 0;
         }
         EXPECT_EQ(file.substr(offset + row * bitmap.Stride(), bitmap.Stride()), expected) << row;
     }
 
-    const test::DecodedImage decoded = test::DecodeWithImageMagick(path.string(), (dir / "d.ppm").string());
+    const test::DecodedImage decoded =
+        test::DecodeWithImageMagick(path.string(), (dir / "d.ppm").string());
     EXPECT_EQ(decoded.Pixels, test::BitmapRgb(bitmap).Pixels);
 }
 

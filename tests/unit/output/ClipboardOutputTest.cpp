@@ -47,7 +47,8 @@ TEST(ClipboardOutputTest, ReportsAnUnavailableClipboardInAMessageBox) {
 TEST(ClipboardOutputTest, PutsImagesAndTextOnTheClipboard) {
     OffscreenApplication app;
     FakeMessageBoxes boxes;
-    for (TPixelFormat format : {TPixelFormat::pf32bit, TPixelFormat::pf24bit, TPixelFormat::pf4bit}) {
+    for (TPixelFormat format :
+         {TPixelFormat::pf32bit, TPixelFormat::pf24bit, TPixelFormat::pf4bit}) {
         const TBitmap bitmap = format == TPixelFormat::pf4bit ? test::IndexedBitmap(9, 5, format)
                                                               : test::NoiseBitmap(9, 5, format);
         BitmapToClipboard(bitmap, boxes, kTitle);

@@ -13,7 +13,8 @@ namespace {
 int BruteForceDistance(const std::vector<TPaletteEntry>& palette, int r, int g, int b) {
     int best = std::numeric_limits<int>::max();
     for (const TPaletteEntry& e : palette) {
-        const int d = (r - e.Red) * (r - e.Red) + (g - e.Green) * (g - e.Green) + (b - e.Blue) * (b - e.Blue);
+        const int d =
+            (r - e.Red) * (r - e.Red) + (g - e.Green) * (g - e.Green) + (b - e.Blue) * (b - e.Blue);
         best = std::min(best, d);
     }
     return best;
@@ -27,14 +28,17 @@ TEST(NearestColourFinderTest, FindsTheNearestPaletteColour) {
         for (int spread : {256, 24}) {
             std::vector<TPaletteEntry> palette;
             for (int i = 0; i < size; ++i) {
-                palette.push_back({uint8_t(random() % spread), uint8_t(random() % spread), uint8_t(random() % spread), 0});
+                palette.push_back({uint8_t(random() % spread), uint8_t(random() % spread),
+                                   uint8_t(random() % spread), 0});
             }
             NearestColourFinder finder(palette);
             for (int q = 0; q < 20000; ++q) {
                 const int r = int(random() % 256), g = int(random() % 256), b = int(random() % 256);
                 const TPaletteEntry& e = palette[finder.Find(r, g, b)];
-                const int d = (r - e.Red) * (r - e.Red) + (g - e.Green) * (g - e.Green) + (b - e.Blue) * (b - e.Blue);
-                ASSERT_EQ(d, BruteForceDistance(palette, r, g, b)) << size << " " << spread << " " << r << "," << g << "," << b;
+                const int d = (r - e.Red) * (r - e.Red) + (g - e.Green) * (g - e.Green) +
+                              (b - e.Blue) * (b - e.Blue);
+                ASSERT_EQ(d, BruteForceDistance(palette, r, g, b))
+                    << size << " " << spread << " " << r << "," << g << "," << b;
             }
         }
     }

@@ -31,7 +31,8 @@ const Writer kWriters[] = {
     {"jpg", [](const TBitmap& b, const QString& p) { BitmapToJPGFile(b, p, 90); }},
     {"gif", [](const TBitmap& b, const QString& p) { BitmapToGIFFile(b, p); }},
     {"bmp", [](const TBitmap& b, const QString& p) { BitmapToBMPFile(b, p); }},
-    {"webp", [](const TBitmap& b, const QString& p) {
+    {"webp",
+     [](const TBitmap& b, const QString& p) {
          TBitmap copy = b;
          BitmapToWebPFile(copy, p, 90);
      }},
@@ -42,7 +43,8 @@ protected:
     QString Path(const fs::path& p) const { return QString::fromStdString(p.string()); }
     std::vector<std::string> Names() const {
         std::vector<std::string> names;
-        for (const auto& e : fs::directory_iterator(Dir.Path())) names.push_back(e.path().filename().string());
+        for (const auto& e : fs::directory_iterator(Dir.Path()))
+            names.push_back(e.path().filename().string());
         std::sort(names.begin(), names.end());
         return names;
     }

@@ -42,14 +42,16 @@ int Transitions(const test::DecodedImage& image) {
 }
 
 // The source mapped to the nearest of the given colours, without error diffusion.
-test::DecodedImage NearestMapped(const test::DecodedImage& source, const std::set<uint32_t>& colours) {
+test::DecodedImage NearestMapped(const test::DecodedImage& source,
+                                 const std::set<uint32_t>& colours) {
     test::DecodedImage out = source;
     for (size_t i = 0; i < out.Pixels.size(); i += 3) {
         uint8_t* p = &out.Pixels[i];
         int best = std::numeric_limits<int>::max();
         uint32_t chosen = 0;
         for (uint32_t c : colours) {
-            const int dr = p[0] - int(c >> 16), dg = p[1] - int((c >> 8) & 0xFF), db = p[2] - int(c & 0xFF);
+            const int dr = p[0] - int(c >> 16), dg = p[1] - int((c >> 8) & 0xFF),
+                      db = p[2] - int(c & 0xFF);
             const int d = dr * dr + dg * dg + db * db;
             if (d < best) best = d, chosen = c;
         }
@@ -102,7 +104,9 @@ TEST_P(GifIndexedTest, KeepsPaletteAndPixels) {
     ASSERT_EQ(tableSize, std::max<size_t>(2, bitmap.Palette().size()));
     for (size_t i = 0; i < bitmap.Palette().size(); ++i) {
         const TPaletteEntry& e = bitmap.Palette()[i];
-        EXPECT_EQ(file.substr(13 + 3 * i, 3), std::string({char(e.Red), char(e.Green), char(e.Blue)})) << i;
+        EXPECT_EQ(file.substr(13 + 3 * i, 3),
+                  std::string({char(e.Red), char(e.Green), char(e.Blue)}))
+            << i;
     }
 }
 

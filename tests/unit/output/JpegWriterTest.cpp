@@ -43,7 +43,8 @@ TEST_P(JpegFormatTest, WritesBaselineThreeComponentJfif) {
     if (GetParam() == TPixelFormat::pf8bit) {
         // A smooth ramp through a palette.
         bitmap = TBitmap(97, 61, TPixelFormat::pf8bit);
-        for (int i = 0; i < 256; ++i) bitmap.Palette().push_back({uint8_t(i / 2), uint8_t(255 - i), uint8_t(i), 0});
+        for (int i = 0; i < 256; ++i)
+            bitmap.Palette().push_back({uint8_t(i / 2), uint8_t(255 - i), uint8_t(i), 0});
         for (int y = 0; y < 61; ++y) {
             for (int x = 0; x < 97; ++x) bitmap.SetPixelIndex(x, y, (x + y) * 255 / 158);
         }

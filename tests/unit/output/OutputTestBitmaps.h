@@ -66,9 +66,9 @@ inline DecodedImage BitmapRgb(const TBitmap& bitmap) {
     for (int y = 0; y < bitmap.Height(); ++y) {
         for (int x = 0; x < bitmap.Width(); ++x) {
             const uint32_t c = bitmap.PixelRGB(x, y);
-            image.Pixels.insert(image.Pixels.end(), {static_cast<uint8_t>(c >> 16),
-                                                     static_cast<uint8_t>(c >> 8),
-                                                     static_cast<uint8_t>(c)});
+            image.Pixels.insert(image.Pixels.end(),
+                                {static_cast<uint8_t>(c >> 16), static_cast<uint8_t>(c >> 8),
+                                 static_cast<uint8_t>(c)});
         }
     }
     return image;

@@ -173,7 +173,8 @@ TEST(PngWriterTest, FitsAMismatchedPaletteToThePixels) {
                           Case{TPixelFormat::pf4bit, 0, 0, 1}}) {
         TBitmap bitmap(4, 2, c.Format);
         for (size_t i = 0; i < c.PaletteSize; ++i) {
-            bitmap.Palette().push_back({uint8_t(10 * i + 1), uint8_t(20 * i + 2), uint8_t(30 * i + 3), 0});
+            bitmap.Palette().push_back(
+                {uint8_t(10 * i + 1), uint8_t(20 * i + 2), uint8_t(30 * i + 3), 0});
         }
         bitmap.SetPixelIndex(3, 1, c.HighestIndex);
         const auto path = dir / "palette.png";

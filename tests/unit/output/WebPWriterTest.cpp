@@ -1,8 +1,8 @@
 // Dravemo - a desktop screen-capture tool.
 // SPDX-License-Identifier: MIT
+#include <dlfcn.h>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <dlfcn.h>
 #include <zlib.h>
 
 #include <filesystem>
@@ -95,8 +95,7 @@ TEST(WebPWriterTest, LooksForTheLibraryInTurn) {
         bool Writes;
     };
     for (const Case& c : {Case{{(dir / "none" / "libwebp.so.7").string()}, false},
-                          Case{{impostor}, false},
-                          Case{{impostor, "libwebp.so.7"}, true}}) {
+                          Case{{impostor}, false}, Case{{impostor, "libwebp.so.7"}, true}}) {
         TBitmap bitmap = test::NoiseBitmap(8, 8, TPixelFormat::pf24bit);
         const auto path = dir / "out.webp";
         std::filesystem::remove(path);
