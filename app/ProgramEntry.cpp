@@ -5,7 +5,11 @@
 #include <QApplication>
 #include <QScreen>
 
+#include "app/FolderChooser.h"
 #include "app/TFrmDravemo.h"
+#include "output/WebPWriter.h"
+#include "recording/EncoderLocation.h"
+#include "services/Translation.h"
 #include "platform/PlatformFactory.h"
 
 // The capture sound and icons live in a static library: register them explicitly.
@@ -39,9 +43,13 @@ void RunFirstInstance(int& argc, char** argv, const QString& firstArgument) {
     QApplication::setQuitOnLastWindowClosed(false);
     QApplication::setApplicationName(QStringLiteral("Dravemo"));
     DesktopPorts desktop = CreateDesktopPorts();
+    StartTranslation(*desktop.Shell);
     ProgramPorts ports{*desktop.Reg,        *desktop.Autostart, *desktop.Shell,
                        *desktop.Boxes,      *desktop.Sound,     *desktop.Activation,
-                       *desktop.Screen,     desktop.MakeTrayIcon};
+                       *desktop.Screen,     *desktop.Ocr,       desktop.MakeTrayIcon,
+                       [] { return WebPLibraryAvailable(); },
+                       [] { return !EncoderPath().isEmpty(); },
+                       [](QString& folder) { return ChooseFolder(folder); }};
     TFrmDravemo window(ports, firstArgument);
     desktop.Session->OnEndSession([&window] { window.WmQueryEndSession(); });
     desktop.Server->Listen(

@@ -13,6 +13,7 @@
 #include "platform/ScreenSource.h"
 #include "platform/SessionEvents.h"
 #include "platform/SoundPlayer.h"
+#include "platform/TextRecognizer.h"
 #include "platform/TrayIcon.h"
 #include "platform/WindowActivation.h"
 
@@ -28,8 +29,15 @@ struct ProgramPorts {
     SoundPlayer& Sound;
     WindowActivation& Activation;
     ScreenSource& Screen;
+    TextRecognizer& Ocr;
     // Makes the notification-area icon when the start-up sequence reaches it.
     std::function<std::unique_ptr<TrayIcon>()> MakeTrayIcon;
+    // Whether the WebP codec library and the recording encoder can be found.
+    std::function<bool()> HasWebPLibrary;
+    std::function<bool()> HasEncoder;
+    // Lets the user choose a folder, starting at `folder`; true with the choice in `folder`,
+    // false when cancelled.
+    std::function<bool(QString& folder)> SelectFolder;
 };
 
 }  // namespace dravemo

@@ -1,12 +1,13 @@
 // Dravemo - a desktop screen-capture tool.
 // SPDX-License-Identifier: MIT
+// The main window's start-up, messages, closing and capture requests.
 #include "app/TFrmDravemo.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QGuiApplication>
+#include <QMouseEvent>
 #include <QScreen>
-#include <QTimer>
 
 #include "app/CommandChannel.h"
 #include "app/ProgramCaptureDestinations.h"
@@ -20,19 +21,9 @@
 namespace dravemo {
 
 namespace {
-
-const char* const kModeCaptions[] = {"전체화면 캡쳐",     "영역화면 캡쳐", "드래그영역 캡쳐",
-                                     "활성중인 화면 캡쳐", "윈도우 컨트롤 캡쳐", "웹페이지 캡쳐",
-                                     "색상 추출"};
-const char* const kTargetCaptions[] = {"PNG",      "JPG",    "GIF",        "BMP",
-                                       "WebP",     "MP4(동영상)", "TXT",  "클립보드",
-                                       "이미지창고", "프린터", "플러팅"};
-const char* const kQualities[] = {"100", "90", "80", "70", "60"};
-
-// The region frame's header height and border at 96 dots per inch.
+// The region frame's border (physical pixels) and header height (at 96 dots per inch).
 constexpr int kRegionBorder = 6;
 constexpr int kRegionHeader = 25;
-
 }  // namespace
 
 TFrmDravemo::TFrmDravemo(ProgramPorts& ports, const QString& firstArgument)
@@ -44,54 +35,11 @@ TFrmDravemo::TFrmDravemo(ProgramPorts& ports, const QString& firstArgument)
 }
 
 TFrmDravemo::~TFrmDravemo() {
-    // Floating windows go first, then the grabber; owned child windows go with the widget.
+    // The grabber goes after everything that uses it; owned windows go with the widget.
     FDispatch.reset();
     FSources.reset();
     FDestinations.reset();
     FCapture.reset();
-}
-
-void TFrmDravemo::CreateControls() {
-    setWindowTitle(QStringLiteral("Dravemo"));
-    setFixedSize(162, 191);
-    setAutoFillBackground(true);
-    QPalette white = palette();
-    white.setColor(QPalette::Window, Qt::white);
-    setPalette(white);
-
-    auto* lblArea = new QLabel(QStringLiteral("캡쳐영역"), this);
-    lblArea->setObjectName(QStringLiteral("LblArea"));
-    lblArea->move(8, 8);
-    ChkArea = new QComboBox(this);
-    ChkArea->setObjectName(QStringLiteral("ChkArea"));
-    ChkArea->setGeometry(9, 29, 145, 22);
-    for (const char* caption : kModeCaptions) ChkArea->addItem(QString::fromUtf8(caption));
-
-    PnlMain = new QStackedWidget(this);
-    PnlMain->setObjectName(QStringLiteral("PnlMain"));
-    PnlMain->setGeometry(8, 60, 145, 96);
-    auto* card1 = new QWidget(PnlMain);
-    card1->setObjectName(QStringLiteral("Card1"));
-    auto* lblSaveTo = new QLabel(QStringLiteral("저장형식"), card1);
-    lblSaveTo->setObjectName(QStringLiteral("LblSaveTo"));
-    lblSaveTo->move(0, 0);
-    ChkSaveTo = new QComboBox(card1);
-    ChkSaveTo->setObjectName(QStringLiteral("ChkSaveTo"));
-    ChkSaveTo->setGeometry(0, 21, 145, 22);
-    for (const char* caption : kTargetCaptions) ChkSaveTo->addItem(QString::fromUtf8(caption));
-    PnlMain->addWidget(card1);
-    for (const char* name : {"Card2", "Card3"}) {
-        auto* card = new QWidget(PnlMain);
-        card->setObjectName(QString::fromUtf8(name));
-        PnlMain->addWidget(card);
-    }
-
-    LblCopyright = new QLabel(QStringLiteral("만든이 Ebrun"), this);
-    LblCopyright->setObjectName(QStringLiteral("LblCopyright"));
-    LblCopyright->setGeometry(8, 168, 146, 17);
-    LblCopyright->setAlignment(Qt::AlignCenter);
-    LblCopyright->setCursor(Qt::PointingHandCursor);
-    LblCopyright->setStyleSheet(QStringLiteral("color: blue"));
 }
 
 void TFrmDravemo::FormCreate(const QString& firstArgument) {
@@ -104,7 +52,7 @@ void TFrmDravemo::FormCreate(const QString& firstArgument) {
     LoadConfig();
 
     TrayIcon = FPorts.MakeTrayIcon();
-    TrayIcon->Show(windowTitle() + u' ' + FileVersion(3), nullptr, [this] { RestoreMainWindow(); });
+    TrayIcon->Show(windowTitle() + u' ' + FileVersion(3), Menu, [this] { RestoreMainWindow(); });
 
     FCapture = std::make_unique<TCapture>(FPorts.Screen);
     FSources = std::make_unique<ProgramCaptureSources>(*FCapture, [this] {
@@ -128,49 +76,37 @@ void TFrmDravemo::FormCreate(const QString& firstArgument) {
     FCanClose = false;
 
     if (firstArgument == QStringLiteral("/start")) HideMainWindow();
-
     SetPrintScreenSnipping(FPorts.Reg, 0);
 
     ChkAreaChange();
     ChkSaveToChange();
 }
 
-void TFrmDravemo::LoadConfig() {
-    TConfig config(FPorts.Reg, kSettingsPath);
-    QString language = FPorts.Shell.LocaleLanguageName().left(2);
-    if (language.isEmpty()) language = QStringLiteral("en");
-    Language = config.ReadString(QStringLiteral("language"), language);
-    static const QStringList kLanguages = {QStringLiteral("ko"), QStringLiteral("en"),
-                                           QStringLiteral("ja"), QStringLiteral("ru"),
-                                           QStringLiteral("it"), QStringLiteral("fr"),
-                                           QStringLiteral("zh")};
-    if (!kLanguages.contains(Language)) Language = QStringLiteral("en");
-    SavePath = config.ReadString(QStringLiteral("path"), FPorts.Shell.DesktopFolder());
-    FIncludeCursor = config.ReadBoolean(QStringLiteral("mouse"), true);
-    ChkArea->setCurrentIndex(0);
-    const int area = config.ReadInteger(QStringLiteral("area"), 0);
-    ChkArea->setCurrentIndex(area >= 0 && area < ChkArea->count() ? area : -1);
-    const int target = config.ReadInteger(QStringLiteral("saveto"), 0);
-    ChkSaveTo->setCurrentIndex(target >= 0 && target < ChkSaveTo->count() ? target : -1);
-    const int jpeg = config.ReadInteger(QStringLiteral("jpeg_quality"), 1);
-    FJpegQualityText = jpeg >= 0 && jpeg < 5 ? QString::fromUtf8(kQualities[jpeg]) : QString();
-    const int webp = config.ReadInteger(QStringLiteral("webp_quality"), 1);
-    FWebpQualityText = webp >= 0 && webp < 5 ? QString::fromUtf8(kQualities[webp]) : QString();
-    FAppendChoice = config.ReadInteger(QStringLiteral("append"), 1);
-    FSoundChoice = config.ReadInteger(QStringLiteral("sound"), scBefore);
-    if (FSoundChoice < 1 || FSoundChoice > 3) FSoundChoice = 0;
-
-    setWindowTitle(TranslateText(QStringLiteral("Dravemo")));
-    FApplicationTitle = windowTitle();
+void TFrmDravemo::Start() {
+    try {
+        FDispatch->Start();
+    } catch (const std::exception& e) {
+        ReportError(QString::fromUtf8(e.what()));
+    }
 }
 
-void TFrmDravemo::ChkAreaChange() {}
+int TFrmDravemo::SoundChoice() const {
+    for (int i = 1; i <= 3; ++i) {
+        if (MenuItem(QStringLiteral("ChkSound%1").arg(i))->isChecked()) return i;
+    }
+    return 0;
+}
 
-void TFrmDravemo::ChkSaveToChange() {}
+int TFrmDravemo::PixelsPerInch() const {
+    // Captures are physical pixels: what the window shows per inch of the screen.
+    return qRound(logicalDpiX() * devicePixelRatioF());
+}
+
+int TFrmDravemo::Scaled(int length) const { return qRound(length * logicalDpiX() / 96.0); }
 
 TNamingScheme TFrmDravemo::NamingScheme() const {
-    if (FAppendChoice == 1) return TNamingScheme::ContinueNumber;
-    if (FAppendChoice == 3) return TNamingScheme::FirstFreeNumber;
+    if (MenuItem(QStringLiteral("ChkAppend1"))->isChecked()) return TNamingScheme::ContinueNumber;
+    if (MenuItem(QStringLiteral("ChkAppend3"))->isChecked()) return TNamingScheme::FirstFreeNumber;
     return TNamingScheme::TimeStamp;
 }
 
@@ -185,18 +121,6 @@ void TFrmDravemo::ShowMessage(const QString& text, uint32_t flags) {
 void TFrmDravemo::ReportError(const QString& message) {
     FPorts.Boxes.Show(TranslateText(windowTitle()), message,
                       mb::ICONERROR | mb::SETFOREGROUND | mb::TOPMOST);
-}
-
-void TFrmDravemo::LblCopyrightClick() {
-    FPorts.Shell.OpenUrl(HomePageUrl() + QStringLiteral("/dravemo?v=") + FileVersion(4));
-}
-
-void TFrmDravemo::Start() {
-    try {
-        FDispatch->Start();
-    } catch (const std::exception& e) {
-        ReportError(QString::fromUtf8(e.what()));
-    }
 }
 
 void TFrmDravemo::HideMainWindow() { hide(); }
@@ -222,7 +146,7 @@ void TFrmDravemo::WmUser(uint32_t param) {
         RestoreMainWindow();
     } else if (param == 2) {
         FCanClose = true;
-        // Closed after the sender has its answer: the close may ask the user first.
+        // Closed after the sender has its answer: the close may have to ask the user.
         QTimer::singleShot(0, this, [this] { close(); });
     }
 }
@@ -257,6 +181,22 @@ void TFrmDravemo::closeEvent(QCloseEvent* event) {
     } else {
         event->ignore();
     }
+}
+
+bool TFrmDravemo::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseButtonRelease) {
+        const Qt::MouseButton button = static_cast<QMouseEvent*>(event)->button();
+        // FormMouseUp: a right-button release opens the popup menu at the cursor.
+        if (button == Qt::RightButton) {
+            Menu->popup(QCursor::pos());
+            return true;
+        }
+        if (button == Qt::LeftButton && watched == LblCopyright) {
+            LblCopyrightClick();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 }  // namespace dravemo

@@ -2,10 +2,14 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <QAction>
 #include <QComboBox>
 #include <QLabel>
+#include <QMenu>
+#include <QPushButton>
 #include <QStackedWidget>
 #include <QStringList>
+#include <QTimer>
 #include <QWidget>
 #include <memory>
 #include <vector>
@@ -21,10 +25,10 @@ namespace dravemo {
 class ProgramCaptureSources;
 class ProgramCaptureDestinations;
 
-// The main window: the capture mode and save target the user chose, the owner of every other
-// window and service object, and the receiver of the messages other programs send. Closing it
-// only hides it; the program ends on an explicit quit, the end of the session or a quit
-// request from another process.
+// The main window: the capture mode and save target the user chose with their options, the
+// popup menu with every other setting, the owner of every other window and service object,
+// and the receiver of the messages other programs send. Closing it only hides it; the program
+// ends on an explicit quit, the end of the session or a quit request from another process.
 class TFrmDravemo : public QWidget, public CaptureHost {
     Q_OBJECT
 public:
@@ -32,8 +36,8 @@ public:
     TFrmDravemo(ProgramPorts& ports, const QString& firstArgument);
     ~TFrmDravemo() override;
 
-    // A message from another program (or this one): the instance control message, a command
-    // block; the result goes back to the sender.
+    // A message from another program: the instance control message or a command block; the
+    // result goes back to the sender.
     int32_t HandleWindowMessage(const WindowMessage& message);
     // The session ends: close for real and let it end.
     int32_t WmQueryEndSession();
@@ -45,14 +49,21 @@ public:
     // Whether a recording runs.
     bool IsRecording() const { return false; }
 
+    // Writes one setting at once; errors are swallowed.
+    void SaveConfig(const QString& name, int value);
+    void SaveConfig(const QString& name, bool value);
+    void SaveConfig(const QString& name, const QString& value);
+    // A design length at 96 dots per inch in the window's logical pixels.
+    int Scaled(int length) const;
+
     // CaptureHost
     int SelectedMode() const override { return ChkArea->currentIndex(); }
     int SelectedTarget() const override { return ChkSaveTo->currentIndex(); }
-    int SoundChoice() const override { return FSoundChoice; }
-    bool IncludeCursor() const override { return FIncludeCursor; }
-    QString JpegQualityText() const override { return FJpegQualityText; }
-    QString WebpQualityText() const override { return FWebpQualityText; }
-    int PixelsPerInch() const override { return logicalDpiX(); }
+    int SoundChoice() const override;
+    bool IncludeCursor() const override { return ChkMouse->isChecked(); }
+    QString JpegQualityText() const override { return ChkJPEG_qual->currentText(); }
+    QString WebpQualityText() const override { return ChkWebp_qual->currentText(); }
+    int PixelsPerInch() const override;
     QString NewFilename(const QString& ext) override;
     void PlayCaptureSound() override { FPorts.Sound.PlayCaptureSound(); }
     void ShowMessage(const QString& text, uint32_t flags) override;
@@ -60,31 +71,67 @@ public:
 
     uint8_t& FStatus() { return FDispatch->FStatus; }
     bool CanClose() const { return FCanClose; }
-    bool HasTrayIcon() const { return static_cast<bool>(TrayIcon); }
     const dravemo::TrayIcon* Tray() const { return TrayIcon.get(); }
+    // The menu action of that object name; null when there is none.
+    QAction* MenuItem(const QString& name) const;
 
     QString SavePath;
     QString Language;
-    QStringList Languages;
+    std::vector<TextRecognizer::Language> Languages;
 
+    QLabel* LblArea = nullptr;
     QComboBox* ChkArea = nullptr;
-    QComboBox* ChkSaveTo = nullptr;
     QStackedWidget* PnlMain = nullptr;
+    QWidget* Card1 = nullptr;
+    QWidget* Card2 = nullptr;
+    QWidget* Card3 = nullptr;
+    QLabel* LblSaveTo = nullptr;
+    QComboBox* ChkSaveTo = nullptr;
+    QComboBox* ChkJPEG_qual = nullptr;
+    QComboBox* ChkWebp_qual = nullptr;
+    QComboBox* ChkOCR_lang = nullptr;
+    QPushButton* BtnOpenDir = nullptr;
     QLabel* LblCopyright = nullptr;
+    QMenu* Menu = nullptr;
+    QTimer* TmrColor = nullptr;
+    QTimer* TmrRec = nullptr;
+    // Menu items read by other parts of the program.
+    QAction* ChkMouse = nullptr;
+    QAction* ChkAudio = nullptr;
+    QAction* ChkLog = nullptr;
+    QAction* ChkRegStart = nullptr;
+
+    // Handlers, public so that tests can drive them as the user would.
+    void ChkAreaChange();
+    void ChkSaveToChange();
+    void ChkLangClick(QAction* item);
+    void ChkAppend1Click(QAction* item);
+    void ChkSound1Click(QAction* item);
+    void ChkRecLimit0Click(QAction* item);
+    void ChkToggleClick(QAction* item, const QString& setting);
+    void ChkRegStartClick();
+    void N1Click();
+    void N4Click();
+    void N10Click();
+    void BtnOpenDirClick();
+    void LblCopyrightClick();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void FormCreate(const QString& firstArgument);
     void CreateControls();
+    void CreateMenu();
+    QComboBox* CreateList(QWidget* parent, const char* name, const QRect& geometry);
     void LoadConfig();
-    void ChkAreaChange();
-    void ChkSaveToChange();
-    void LblCopyrightClick();
+    void TranslateWindows();
+    void ShowMissingComponent(const QString& file, const QString& helpQuery);
     void ForceForegroundWindow(QWidget* window);
     void WmUser(uint32_t param);
     TNamingScheme NamingScheme() const;
+    void CheckOnly(const QStringList& group, const QString& checked);
 
     ProgramPorts& FPorts;
     std::unique_ptr<dravemo::TrayIcon> TrayIcon;
@@ -94,13 +141,6 @@ private:
     std::unique_ptr<TCaptureDispatch> FDispatch;
     bool FCanClose = false;
     QString FApplicationTitle;
-
-    // Choices of the popup menu, read by the capture request.
-    int FAppendChoice = 1;
-    int FSoundChoice = scBefore;
-    bool FIncludeCursor = true;
-    QString FJpegQualityText = QStringLiteral("90");
-    QString FWebpQualityText = QStringLiteral("90");
 };
 
 }  // namespace dravemo

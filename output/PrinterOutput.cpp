@@ -7,6 +7,8 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <algorithm>
+#include <cstdint>
+#include <limits>
 #include <stdexcept>
 #include <string>
 
@@ -45,13 +47,18 @@ void BitmapToPrinter(const TBitmap& bitmap, int pixelsPerInch) {
     QPainter painter;
     if (!painter.begin(&printer))
         throw PrintError(info.printerName(), "the print job cannot start");
-    // Painter units are printer dots from the top-left of the printable area.
+    // Painter units are the printer's device units (its resolution per inch), counted from
+    // the top-left of the printable area.
     const int fx = DotsPerPixel(printer.logicalDpiX(), pixelsPerInch);
     const int fy = DotsPerPixel(printer.logicalDpiY(), pixelsPerInch);
+    const int64_t right = int64_t{image.width()} * fx, bottom = int64_t{image.height()} * fy;
+    if (right > std::numeric_limits<int>::max() || bottom > std::numeric_limits<int>::max()) {
+        throw PrintError(info.printerName(), "the image is too large to print");
+    }
     // Keep the pixels sharp and uncompressed: no smoothing, no lossy image coding.
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
     painter.setRenderHint(QPainter::LosslessImageRendering, true);
-    painter.drawImage(QRect(0, 0, image.width() * fx, image.height() * fy), image);
+    painter.drawImage(QRect(0, 0, static_cast<int>(right), static_cast<int>(bottom)), image);
     if (!painter.end() || printer.printerState() == QPrinter::Error) {
         throw PrintError(info.printerName(), "the print job failed");
     }

@@ -11,8 +11,9 @@
 namespace dravemo {
 
 // Writes the bitmap as a WebP file through the WebP codec library: lossless for a quality of
-// 100 or more, lossy at that quality below. The bitmap is first converted in place to 32 bits
-// per pixel; its pixels keep their colours. The encoder gets every pixel opaque.
+// 100 or more, lossy at that quality below (a negative one counts as 0). The bitmap is first
+// converted in place to 32 bits per pixel; its pixels keep their colours. The encoder gets
+// every pixel opaque.
 //
 // Without the library (or with one lacking an entry point) nothing is written and nothing is
 // raised: the main window warns about the missing library when WebP is chosen. Any other

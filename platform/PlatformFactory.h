@@ -13,6 +13,7 @@
 #include "platform/ScreenSource.h"
 #include "platform/SessionEvents.h"
 #include "platform/SoundPlayer.h"
+#include "platform/TextRecognizer.h"
 #include "platform/TrayIcon.h"
 #include "platform/WindowActivation.h"
 
@@ -38,6 +39,7 @@ struct DesktopPorts {
     std::unique_ptr<ScreenSource> Screen;
     std::unique_ptr<SessionEvents> Session;
     std::unique_ptr<MessageServer> Server;
+    std::unique_ptr<TextRecognizer> Ocr;
     std::function<std::unique_ptr<TrayIcon>()> MakeTrayIcon;
 };
 // Throws std::runtime_error when an adapter cannot work here (no display, say).

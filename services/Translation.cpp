@@ -2,9 +2,8 @@
 // SPDX-License-Identifier: MIT
 #include "services/Translation.h"
 
-#include <mutex>
-
 #include <QFile>
+#include <mutex>
 
 #include "platform/Desktop.h"
 #include "services/TranslationCatalogue.h"

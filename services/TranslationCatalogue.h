@@ -2,11 +2,10 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include <optional>
-
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 namespace dravemo {
 

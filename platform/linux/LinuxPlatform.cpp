@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: MIT
 #include "platform/PlatformFactory.h"
 #include "platform/linux/FlockInstanceLock.h"
+#include "platform/linux/NoTextRecognizer.h"
 #include "platform/linux/PosixSessionEvents.h"
 #include "platform/linux/QtMessageBoxes.h"
 #include "platform/linux/QtSoundPlayer.h"
@@ -34,6 +35,7 @@ DesktopPorts CreateDesktopPorts() {
     ports.Screen = std::make_unique<XcbScreenSource>();
     ports.Session = std::make_unique<PosixSessionEvents>();
     ports.Server = std::make_unique<SocketMessageServer>(RuntimeFolder());
+    ports.Ocr = std::make_unique<NoTextRecognizer>();
     ports.MakeTrayIcon = [] { return std::make_unique<QtTrayIcon>(); };
     return ports;
 }

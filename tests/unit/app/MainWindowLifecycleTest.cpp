@@ -13,6 +13,7 @@
 #include "platform/fake/FakeRegistry.h"
 #include "platform/fake/FakeScreenSource.h"
 #include "platform/fake/FakeSoundPlayer.h"
+#include "platform/fake/FakeTextRecognizer.h"
 #include "platform/fake/FakeTrayIcon.h"
 #include "platform/fake/FakeWindowActivation.h"
 
@@ -56,12 +57,15 @@ struct MainWindow : ::testing::Test {
     FakeSoundPlayer sound;
     FakeWindowActivation activation;
     FakeScreenSource screen;
+    FakeTextRecognizer ocr;
     FakeTrayIcon* tray = nullptr;
-    ProgramPorts ports{registry, autostart, desktop, boxes, sound, activation, screen, [this] {
+    ProgramPorts ports{registry, autostart, desktop, boxes, sound, activation, screen, ocr,
+                       [this] {
                            auto icon = std::make_unique<FakeTrayIcon>();
                            tray = icon.get();
                            return icon;
-                       }};
+                       },
+                       [] { return true; }, [] { return true; }, [](QString&) { return false; }};
 };
 
 TEST_F(MainWindow, StartUpShowsTheTrayIconWithCaptionAndVersion) {

@@ -9,6 +9,7 @@
 
 #include "output/ClipboardOutput.h"
 #include "platform/fake/FakeMessageBoxes.h"
+#include "services/Translation.h"
 #include "tests/unit/output/OutputTestBitmaps.h"
 
 namespace dravemo {
@@ -30,7 +31,8 @@ public:
     std::unique_ptr<QGuiApplication> App;
 };
 
-// Without an application there is no clipboard: the user is told, nothing is raised.
+// Without an application there is no clipboard: the user is told (in the current language),
+// nothing is raised.
 TEST(ClipboardOutputTest, ReportsAnUnavailableClipboardInAMessageBox) {
     ASSERT_EQ(QGuiApplication::instance(), nullptr);
     FakeMessageBoxes boxes;
@@ -38,8 +40,8 @@ TEST(ClipboardOutputTest, ReportsAnUnavailableClipboardInAMessageBox) {
     EXPECT_NO_THROW(TextToClipboard(QStringLiteral("FFFFFF"), boxes, kTitle));
     ASSERT_EQ(boxes.Boxes.size(), 2u);
     for (const auto& box : boxes.Boxes) {
-        EXPECT_EQ(box.Title, kTitle);
-        EXPECT_EQ(box.Text, kBlockedText);
+        EXPECT_EQ(box.Title, TranslateText(kTitle));
+        EXPECT_EQ(box.Text, TranslateText(kBlockedText));
         EXPECT_EQ(box.Flags, mb::OK | mb::ICONINFORMATION | mb::SETFOREGROUND | mb::TOPMOST);
     }
 }
