@@ -47,7 +47,8 @@ void TFrmDravemo::LoadConfig() {
         Languages.clear();
         ChkOCR_lang->clear();
     }
-    Language = config.ReadString(QStringLiteral("language"), SystemLanguage(FPorts.Shell).left(2));
+    // The whole locale language: a three-letter one ("kok") must not pass for a two-letter one.
+    Language = config.ReadString(QStringLiteral("language"), SystemLanguage(FPorts.Shell));
     if (!kLanguageCodes.contains(Language)) Language = QStringLiteral("en");
     SavePath = config.ReadString(QStringLiteral("path"), FPorts.Shell.DesktopFolder());
     ChkAudio->setChecked(config.ReadBoolean(QStringLiteral("audio"), false));
