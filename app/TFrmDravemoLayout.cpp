@@ -83,6 +83,7 @@ void TFrmDravemo::CreateControls() {
     white.setColor(QPalette::Window, Qt::white);
     setPalette(white);
     QFont font;
+    // The design font, then what Linux desktops have in its place (CJK texts included).
     font.setFamilies({QStringLiteral("Segoe UI"), QStringLiteral("Noto Sans"),
                       QStringLiteral("DejaVu Sans"), QStringLiteral("Noto Sans CJK KR")});
     font.setPixelSize(12);

@@ -13,7 +13,7 @@ BUILD_PACKAGES=(
 )
 # Everything running the program needs besides the build (a virtual display when there is none).
 RUN_PACKAGES=(
-  qt6-qpa-plugins libqt6printsupport6 libwebp7
+  qt6-qpa-plugins libqt6printsupport6 libwebp7 fonts-noto-core fonts-noto-cjk
   xvfb openbox x11-utils
 )
 # Everything the tests and benchmarks need besides the build.
