@@ -7,9 +7,24 @@
 #include <vector>
 
 #include "app/TCaptureDispatch.h"
+#include "platform/fake/FakeDesktop.h"
+#include "services/Translation.h"
+
+inline void RegisterDispatchResources() { Q_INIT_RESOURCE(resources); }
 
 namespace dravemo {
 namespace {
+
+// Messages are shown translated: the tests run in English.
+class EnglishMessages : public ::testing::Environment {
+public:
+    void SetUp() override {
+        RegisterDispatchResources();
+        LoadTranslationCatalogue();
+        SetCurrentLanguage(QStringLiteral("en"));
+    }
+};
+const auto* const kEnglish = ::testing::AddGlobalTestEnvironment(new EnglishMessages);
 
 using Log = std::vector<std::string>;
 
@@ -106,7 +121,7 @@ struct Recorder : CaptureHost, CaptureSources, CaptureDestinations {
     void RecordStop() override { Note("record:stop"); }
 };
 
-const std::string kRefused = "message:지원하지 않는 캡쳐영역입니다.|" + std::to_string(0x00050040);
+const std::string kRefused = "message:Non capable capture region.|" + std::to_string(0x00050040);
 
 struct Row {
     const char* name;
@@ -223,7 +238,7 @@ TEST(CaptureDispatch, OutputFailureIsReportedAndUnlocks) {
         TCaptureDispatch dispatch(r, r, r);
         dispatch.Start();
         ASSERT_FALSE(r.log.empty());
-        EXPECT_EQ(r.log.back(), "message:캡쳐가 실패하였습니다.\r\rboom at " + entry + "|" +
+        EXPECT_EQ(r.log.back(), "message:Capture failed.\r\rboom at " + entry + "|" +
                                     std::to_string(0x00050010))
             << entry;
         EXPECT_EQ(dispatch.FStatus, csIdle) << entry;

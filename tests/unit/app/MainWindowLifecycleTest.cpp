@@ -1,72 +1,12 @@
 // Dravemo - a desktop screen-capture tool.
 // SPDX-License-Identifier: MIT
-#include <gtest/gtest.h>
-
-#include <QApplication>
-#include <QTimer>
-
-#include "app/TFrmDravemo.h"
 #include "platform/ProgramFiles.h"
-#include "platform/fake/FakeDesktop.h"
-#include "platform/fake/FakeLoginAutostart.h"
-#include "platform/fake/FakeMessageBoxes.h"
-#include "platform/fake/FakeRegistry.h"
-#include "platform/fake/FakeScreenSource.h"
-#include "platform/fake/FakeSoundPlayer.h"
-#include "platform/fake/FakeTextRecognizer.h"
-#include "platform/fake/FakeTrayIcon.h"
-#include "platform/fake/FakeWindowActivation.h"
+#include "tests/unit/app/MainWindowFixture.h"
 
 namespace dravemo {
 namespace {
 
-QApplication& App() {
-    static int argc = 1;
-    static char name[] = "test";
-    static char* argv[] = {name, nullptr};
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QApplication app(argc, argv);
-    QApplication::setQuitOnLastWindowClosed(false);
-    return app;
-}
-
-// The main window over fake platform services.
-struct MainWindow : ::testing::Test {
-    MainWindow() {
-        App();
-        screen.Screens = {{{0, 0, 800, 600}, true}};
-    }
-    std::unique_ptr<TFrmDravemo> Create(const QString& argument = {}) {
-        return std::make_unique<TFrmDravemo>(ports, argument);
-    }
-    // Runs the event loop until quit() or a time-out; true when the program asked to quit.
-    bool QuitRequested(int waitMs = 2000) {
-        bool quit = false;
-        QTimer timeout;
-        timeout.setSingleShot(true);
-        QObject::connect(&timeout, &QTimer::timeout, [] { QCoreApplication::exit(1); });
-        timeout.start(waitMs);
-        quit = QCoreApplication::exec() == 0;
-        return quit;
-    }
-
-    FakeRegistry registry;
-    FakeLoginAutostart autostart;
-    FakeDesktop desktop;
-    FakeMessageBoxes boxes;
-    FakeSoundPlayer sound;
-    FakeWindowActivation activation;
-    FakeScreenSource screen;
-    FakeTextRecognizer ocr;
-    FakeTrayIcon* tray = nullptr;
-    ProgramPorts ports{registry, autostart, desktop, boxes, sound, activation, screen, ocr,
-                       [this] {
-                           auto icon = std::make_unique<FakeTrayIcon>();
-                           tray = icon.get();
-                           return icon;
-                       },
-                       [] { return true; }, [] { return true; }, [](QString&) { return false; }};
-};
+using MainWindow = test::MainWindowFixture;
 
 TEST_F(MainWindow, StartUpShowsTheTrayIconWithCaptionAndVersion) {
     auto window = Create();

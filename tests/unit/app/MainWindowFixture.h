@@ -1,0 +1,97 @@
+// Dravemo - a desktop screen-capture tool.
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QTimer>
+
+#include "app/TFrmDravemo.h"
+#include "platform/fake/FakeDesktop.h"
+#include "platform/fake/FakeLoginAutostart.h"
+#include "platform/fake/FakeMessageBoxes.h"
+#include "platform/fake/FakeScreenSource.h"
+#include "platform/fake/FakeSoundPlayer.h"
+#include "platform/fake/FakeTextRecognizer.h"
+#include "platform/fake/FakeTrayIcon.h"
+#include "platform/fake/FakeWindowActivation.h"
+#include "platform/linux/RegistryFile.h"
+#include "services/Translation.h"
+#include "tests/support/TempDir.h"
+
+inline void RegisterProgramResources() { Q_INIT_RESOURCE(resources); }
+
+namespace dravemo::test {
+
+inline QApplication& TestApplication() {
+    static int argc = 1;
+    static char name[] = "test";
+    static char* argv[] = {name, nullptr};
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    static QApplication app(argc, argv);
+    static bool started = [] {
+        RegisterProgramResources();
+        QApplication::setQuitOnLastWindowClosed(false);
+        FakeDesktop english;
+        StartTranslation(english);
+        return true;
+    }();
+    (void)started;
+    return app;
+}
+
+// The main window over a real settings file and fakes of everything else.
+class MainWindowFixture : public ::testing::Test {
+protected:
+    MainWindowFixture() {
+        TestApplication();
+        screen.Screens = {{{0, 0, 800, 600}, true}};
+        desktop.Folder = QString::fromStdString((home / "Desktop").string());
+    }
+    std::unique_ptr<TFrmDravemo> Create(const QString& argument = {}) {
+        return std::make_unique<TFrmDravemo>(ports, argument);
+    }
+    std::optional<RegValue> Stored(const QString& name) {
+        return registry.Read(QStringLiteral("Software\\Orvantel\\Dravemo"), name);
+    }
+    void Store(const QString& name, const RegValue& value) {
+        registry.Write(QStringLiteral("Software\\Orvantel\\Dravemo"), name, value);
+    }
+    // Runs the event loop until quit() or the time-out; true when the program asked to quit.
+    bool QuitRequested(int waitMs = 2000) {
+        QTimer timeout;
+        timeout.setSingleShot(true);
+        QObject::connect(&timeout, &QTimer::timeout, [] { QCoreApplication::exit(1); });
+        timeout.start(waitMs);
+        return QCoreApplication::exec() == 0;
+    }
+
+    TempDir home;
+    RegistryFile registry{QString::fromStdString((home / "registry.reg").string())};
+    FakeLoginAutostart autostart;
+    FakeDesktop desktop;
+    FakeMessageBoxes boxes;
+    FakeSoundPlayer sound;
+    FakeWindowActivation activation;
+    FakeScreenSource screen;
+    FakeTextRecognizer ocr;
+    FakeTrayIcon* tray = nullptr;
+    bool webp = true;
+    bool encoder = true;
+    QString chosenFolder;
+    ProgramPorts ports{registry, autostart, desktop, boxes, sound, activation, screen, ocr,
+                       [this] {
+                           auto icon = std::make_unique<FakeTrayIcon>();
+                           tray = icon.get();
+                           return icon;
+                       },
+                       [this] { return webp; }, [this] { return encoder; },
+                       [this](QString& folder) {
+                           if (chosenFolder.isEmpty()) return false;
+                           folder = chosenFolder;
+                           return true;
+                       }};
+};
+
+}  // namespace dravemo::test
