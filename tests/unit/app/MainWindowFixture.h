@@ -24,21 +24,29 @@ inline void RegisterProgramResources() { Q_INIT_RESOURCE(resources); }
 
 namespace dravemo::test {
 
+// Owns the test program's application object and ends it before the process exits, while
+// Qt's own objects still exist.
+class ApplicationEnvironment : public ::testing::Environment {
+public:
+    void TearDown() override { App.reset(); }
+    std::unique_ptr<QApplication> App;
+};
+
 inline QApplication& TestApplication() {
     static int argc = 1;
     static char name[] = "test";
     static char* argv[] = {name, nullptr};
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QApplication app(argc, argv);
-    static bool started = [] {
+    static auto* const environment = static_cast<ApplicationEnvironment*>(
+        ::testing::AddGlobalTestEnvironment(new ApplicationEnvironment));
+    if (!environment->App) {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+        environment->App = std::make_unique<QApplication>(argc, argv);
         RegisterProgramResources();
         QApplication::setQuitOnLastWindowClosed(false);
         FakeDesktop english;
         StartTranslation(english);
-        return true;
-    }();
-    (void)started;
-    return app;
+    }
+    return *environment->App;
 }
 
 // The main window over a real settings file and fakes of everything else.
