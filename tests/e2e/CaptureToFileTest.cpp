@@ -82,6 +82,23 @@ TEST_F(CaptureToFile, RegionToBmpIsTheStoredRegion) {
     EXPECT_TRUE(shot.Bytes == Crop(106, 81, 200, 120)) << "pixels differ";
 }
 
+TEST_F(CaptureToFile, ClipboardTargetServesTheCaptureWhileDravemoRuns) {
+    session.WriteSettings("\"saveto\"=dword:00000007\r\n\"mouse\"=dword:00000000\r\n");
+    auto dravemo = session.Start({"/start"});
+    ASSERT_TRUE(session.WaitForInstance());
+    ASSERT_EQ(session.SendCommand(R"({"command":"capture"})"), 1);
+    EXPECT_TRUE(FilesIn(session.Desktop()).empty()) << "no file for the clipboard target";
+    const auto pasted = session.Home() / "pasted.png";
+    const RunResult paste = test::Run(
+        {"sh", "-c", "xclip -selection clipboard -t image/png -o > '" + pasted.string() + "'"},
+        session.Env());
+    ASSERT_EQ(paste.Exit, 0) << paste.Output;
+    const Rgb shot = Decode(pasted, session.Env());
+    EXPECT_EQ(shot.Width, 1280);
+    EXPECT_EQ(shot.Height, 800);
+    EXPECT_TRUE(shot.Bytes == expected.Bytes) << "pixels differ";
+}
+
 TEST_F(CaptureToFile, EveryStillFileFormatIsWritten) {
     struct Target {
         int index;
