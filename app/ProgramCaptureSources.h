@@ -6,6 +6,10 @@
 
 #include "app/CaptureInterfaces.h"
 #include "capture/TCapture.h"
+#include "platform/ScreenSource.h"
+#include "platform/WindowActivation.h"
+
+class QWidget;
 
 namespace dravemo {
 
@@ -13,7 +17,10 @@ namespace dravemo {
 // windows and the region, and the selection windows for the other modes.
 class ProgramCaptureSources : public CaptureSources {
 public:
-    ProgramCaptureSources(TCapture& capture, std::function<TRect()> regionRect);
+    // The drag overlay freezes `screen`, belongs to `owner` (the main window) while it is open
+    // and asks `activation` for the foreground.
+    ProgramCaptureSources(TCapture& capture, std::function<TRect()> regionRect,
+                          ScreenSource& screen, QWidget* owner, WindowActivation& activation);
 
     void SetShowCursor(bool show) override { FCapture.SetShowCursor(show); }
     void GrabFullScreen(TBitmap& bitmap, TRect& rect) override;
@@ -28,6 +35,9 @@ public:
 private:
     TCapture& FCapture;
     std::function<TRect()> FRegionRect;
+    ScreenSource& FScreen;
+    QWidget* FOwner;
+    WindowActivation& FActivation;
 };
 
 }  // namespace dravemo

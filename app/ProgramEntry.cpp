@@ -46,7 +46,8 @@ void RunFirstInstance(int& argc, char** argv, const QString& firstArgument) {
     StartTranslation(*desktop.Shell);
     ProgramPorts ports{*desktop.Reg,        *desktop.Autostart, *desktop.Shell,
                        *desktop.Boxes,      *desktop.Sound,     *desktop.Activation,
-                       *desktop.Screen,     *desktop.Ocr,       desktop.MakeTrayIcon,
+                       *desktop.Screen,     *desktop.Ocr,       *desktop.Keys,
+                       desktop.MakeTrayIcon,
                        [] { return WebPLibraryAvailable(); },
                        [] { return !EncoderPath().isEmpty(); },
                        [](QString& folder) { return ChooseFolder(folder); }};

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "platform/Desktop.h"
+#include "platform/HotKeys.h"
 #include "platform/InstanceChannel.h"
 #include "platform/LoginAutostart.h"
 #include "platform/MessageBoxes.h"
@@ -30,6 +31,7 @@ struct ProgramPorts {
     WindowActivation& Activation;
     ScreenSource& Screen;
     TextRecognizer& Ocr;
+    HotKeys& Keys;
     // Makes the notification-area icon when the start-up sequence reaches it.
     std::function<std::unique_ptr<TrayIcon>()> MakeTrayIcon;
     // Whether the WebP codec library and the recording encoder can be found.

@@ -12,19 +12,17 @@
 #include "app/CommandChannel.h"
 #include "app/ProgramCaptureDestinations.h"
 #include "app/ProgramCaptureSources.h"
+#include "app/ProgramSettings.h"
 #include "app/TConfig.h"
 #include "capture/PrintScreenSnipping.h"
+#include "capture/TFrmArea.h"
+#include "capture/TFrmHotKey.h"
+#include "capture/TFrmSize.h"
 #include "services/AutoStart.h"
 #include "services/ServiceAddresses.h"
 #include "services/Translation.h"
 
 namespace dravemo {
-
-namespace {
-// The region frame's border (physical pixels) and header height (at 96 dots per inch).
-constexpr int kRegionBorder = 6;
-constexpr int kRegionHeader = 25;
-}  // namespace
 
 TFrmDravemo::TFrmDravemo(ProgramPorts& ports, const QString& firstArgument)
     : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -55,21 +53,8 @@ void TFrmDravemo::FormCreate(const QString& firstArgument) {
     TrayIcon->Show(windowTitle() + u' ' + FileVersion(3), Menu, [this] { RestoreMainWindow(); });
 
     FCapture = std::make_unique<TCapture>(FPorts.Screen);
-    FSources = std::make_unique<ProgramCaptureSources>(*FCapture, [this] {
-        // Until the region frame exists, its rectangle comes from the stored position.
-        TConfig config(FPorts.Reg, kSettingsPath);
-        const auto monitors = FPorts.Screen.Monitors();
-        ScreenRect primary = monitors.front().Bounds;
-        for (const Monitor& m : monitors) {
-            if (m.Primary) primary = m.Bounds;
-        }
-        const int header = qRound(kRegionHeader * devicePixelRatioF());
-        const int left = config.ReadInteger(QStringLiteral("left"), (primary.Width - 480) / 2);
-        const int top = config.ReadInteger(QStringLiteral("top"), (primary.Height - 360) / 2);
-        const int width = config.ReadInteger(QStringLiteral("width"), 480);
-        const int height = config.ReadInteger(QStringLiteral("height"), 360);
-        return RectOfSize(left + kRegionBorder, top + header + kRegionBorder, width, height);
-    });
+    FSources = std::make_unique<ProgramCaptureSources>(
+        *FCapture, [this] { return FFrmArea->GetRect(); }, FPorts.Screen, this, FPorts.Activation);
     FDestinations = std::make_unique<ProgramCaptureDestinations>(
         FPorts.Boxes, [this] { return TranslateText(FApplicationTitle); });
     FDispatch = std::make_unique<TCaptureDispatch>(*this, *FSources, *FDestinations);
@@ -77,6 +62,17 @@ void TFrmDravemo::FormCreate(const QString& firstArgument) {
 
     if (firstArgument == QStringLiteral("/start")) HideMainWindow();
     SetPrintScreenSnipping(FPorts.Reg, 0);
+    FrmHotKey = new TFrmHotKey(
+        this, {FPorts.Reg, TConfig(FPorts.Reg, kSettingsPath).Key(), FPorts.Keys, FPorts.Boxes},
+        [this] { Start(); });
+
+    // The size dialog first: the region frame writes its size into it from its creation on.
+    FRegionSettings = std::make_unique<ProgramSettings>(FPorts.Reg);
+    FFrmSize = std::make_unique<TFrmSize>(*FRegionSettings);
+    // The stop request joins the hooks with the recording control; until then nothing records.
+    FFrmArea = std::make_unique<TFrmArea>(*FFrmSize, *FRegionSettings, FPorts.Screen,
+                                          TAreaHooks{[this] { return IsRecording(); }, {},
+                                                     [this] { ChkArea->setCurrentIndex(cmFullScreen); }});
 
     ChkAreaChange();
     ChkSaveToChange();

@@ -24,6 +24,10 @@ namespace dravemo {
 
 class ProgramCaptureSources;
 class ProgramCaptureDestinations;
+class ProgramSettings;
+class TFrmArea;
+class TFrmSize;
+class TFrmHotKey;
 
 // The main window: the capture mode and save target the user chose with their options, the
 // popup menu with every other setting, the owner of every other window and service object,
@@ -100,6 +104,11 @@ public:
     QAction* ChkAudio = nullptr;
     QAction* ChkLog = nullptr;
     QAction* ChkRegStart = nullptr;
+    // The capture hotkey and its dialog, kept from start-up to exit.
+    TFrmHotKey* FrmHotKey = nullptr;
+    // The region frame and its size dialog, kept from start-up to exit.
+    TFrmArea* FrmArea() const { return FFrmArea.get(); }
+    TFrmSize* FrmSize() const { return FFrmSize.get(); }
 
     // Handlers, public so that tests can drive them as the user would.
     void ChkAreaChange();
@@ -139,6 +148,10 @@ private:
     std::unique_ptr<ProgramCaptureSources> FSources;
     std::unique_ptr<ProgramCaptureDestinations> FDestinations;
     std::unique_ptr<TCaptureDispatch> FDispatch;
+    // Independent windows: no owner, freed with the main window (the frame before its dialog).
+    std::unique_ptr<ProgramSettings> FRegionSettings;
+    std::unique_ptr<TFrmSize> FFrmSize;
+    std::unique_ptr<TFrmArea> FFrmArea;
     bool FCanClose = false;
     QString FApplicationTitle;
 };

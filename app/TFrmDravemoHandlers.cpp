@@ -4,6 +4,8 @@
 #include <QApplication>
 
 #include "app/TFrmDravemo.h"
+#include "capture/TFrmArea.h"
+#include "capture/TFrmHotKey.h"
 #include "output/WebPWriter.h"
 #include "recording/EncoderLocation.h"
 #include "services/AutoStart.h"
@@ -21,8 +23,10 @@ constexpr uint32_t kError = mb::ICONERROR | mb::SETFOREGROUND | mb::TOPMOST;
 void TFrmDravemo::ChkAreaChange() {
     ChkArea->setEnabled(false);
     PnlMain->setCurrentIndex(0);
-    // The region frame, the pick window and the web page window arrive with their modes.
+    if (FrmArea() && FrmArea()->isVisible()) FrmArea()->close();
+    // The pick window and the web page window arrive with their modes.
     const int mode = ChkArea->currentIndex();
+    if (mode == cmRegion && FrmArea()) FrmArea()->show();
     if (mode == cmColorPicker) PnlMain->setCurrentIndex(1);
     if (PnlMain->currentIndex() == 1) {
         TmrColor->start();
@@ -104,7 +108,9 @@ void TFrmDravemo::ChkRecLimit0Click(QAction* item) {
 
 void TFrmDravemo::TranslateWindows() {
     TranslateComponent(this, Language);
-    // The region frame, the hotkey dialog and the size presets dialog join here once they exist.
+    TranslateComponent(FrmArea());
+    TranslateComponent(FrmHotKey);
+    TranslateComponent(FrmSize());
     TranslateComponent(ChkArea);
     TranslateComponent(ChkSaveTo);
 }
@@ -137,7 +143,12 @@ void TFrmDravemo::ChkRegStartClick() {
 }
 
 void TFrmDravemo::N1Click() {
-    // The hotkey dialog arrives with the capture hotkey.
+    if (!FrmHotKey) return;
+    if (FrmHotKey->isVisible()) {
+        ForceForegroundWindow(FrmHotKey);
+    } else {
+        FrmHotKey->exec();
+    }
 }
 
 void TFrmDravemo::N4Click() {

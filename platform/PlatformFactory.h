@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "platform/Desktop.h"
+#include "platform/HotKeys.h"
 #include "platform/InstanceChannel.h"
 #include "platform/LoginAutostart.h"
 #include "platform/MessageBoxes.h"
@@ -40,6 +41,7 @@ struct DesktopPorts {
     std::unique_ptr<SessionEvents> Session;
     std::unique_ptr<MessageServer> Server;
     std::unique_ptr<TextRecognizer> Ocr;
+    std::unique_ptr<HotKeys> Keys;
     std::function<std::unique_ptr<TrayIcon>()> MakeTrayIcon;
 };
 // Throws std::runtime_error when an adapter cannot work here (no display, say).

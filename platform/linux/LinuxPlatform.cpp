@@ -12,6 +12,7 @@
 #include "platform/linux/SocketInstanceLocator.h"
 #include "platform/linux/SocketMessageServer.h"
 #include "platform/linux/X11WindowActivation.h"
+#include "platform/linux/XcbHotKeys.h"
 #include "platform/linux/XcbScreenSource.h"
 #include "platform/linux/XdgAutostart.h"
 #include "platform/linux/XdgDesktop.h"
@@ -36,6 +37,7 @@ DesktopPorts CreateDesktopPorts() {
     ports.Session = std::make_unique<PosixSessionEvents>();
     ports.Server = std::make_unique<SocketMessageServer>(RuntimeFolder());
     ports.Ocr = std::make_unique<NoTextRecognizer>();
+    ports.Keys = std::make_unique<XcbHotKeys>();
     ports.MakeTrayIcon = [] { return std::make_unique<QtTrayIcon>(); };
     return ports;
 }

@@ -17,21 +17,24 @@ namespace dravemo::test {
 
 VirtualDisplay::VirtualDisplay(const std::string& size, bool windowManager) {
     if (const char* d = std::getenv("DISPLAY")) FPreviousDisplay = d;
-    int fds[2];
-    if (::pipe(fds) != 0) throw std::runtime_error("pipe");
-    // Xvfb writes its display number to the inherited descriptor.
-    const std::string fdArg = std::to_string(fds[1]);
-    FXvfb = std::make_unique<ChildProcess>(std::vector<std::string>{
-        "Xvfb", "-displayfd", fdArg, "-screen", "0", size, "-nolisten", "tcp", "-noreset"});
-    ::close(fds[1]);
+    // Xvfb writes its display number to the inherited descriptor. Two servers starting at
+    // the same moment can pick the same number; the loser exits, and is started again.
     std::string number;
-    pollfd p{fds[0], POLLIN, 0};
-    while (::poll(&p, 1, 20000) > 0) {
-        char c;
-        if (::read(fds[0], &c, 1) != 1 || c == '\n') break;
-        number += c;
+    for (int attempt = 0; attempt < 5 && number.empty(); ++attempt) {
+        int fds[2];
+        if (::pipe(fds) != 0) throw std::runtime_error("pipe");
+        const std::string fdArg = std::to_string(fds[1]);
+        FXvfb = std::make_unique<ChildProcess>(std::vector<std::string>{
+            "Xvfb", "-displayfd", fdArg, "-screen", "0", size, "-nolisten", "tcp", "-noreset"});
+        ::close(fds[1]);
+        pollfd p{fds[0], POLLIN, 0};
+        while (::poll(&p, 1, 20000) > 0) {
+            char c;
+            if (::read(fds[0], &c, 1) != 1 || c == '\n') break;
+            number += c;
+        }
+        ::close(fds[0]);
     }
-    ::close(fds[0]);
     if (number.empty()) throw std::runtime_error("Xvfb did not start");
     FName = ":" + number;
     ::setenv("DISPLAY", FName.c_str(), 1);

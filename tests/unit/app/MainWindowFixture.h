@@ -9,6 +9,7 @@
 
 #include "app/TFrmDravemo.h"
 #include "platform/fake/FakeDesktop.h"
+#include "platform/fake/FakeHotKeys.h"
 #include "platform/fake/FakeLoginAutostart.h"
 #include "platform/fake/FakeMessageBoxes.h"
 #include "platform/fake/FakeScreenSource.h"
@@ -84,11 +85,13 @@ protected:
     FakeWindowActivation activation;
     FakeScreenSource screen;
     FakeTextRecognizer ocr;
+    FakeHotKeys hotkeys;
     FakeTrayIcon* tray = nullptr;
     bool webp = true;
     bool encoder = true;
     QString chosenFolder;
     ProgramPorts ports{registry, autostart, desktop, boxes, sound, activation, screen, ocr,
+                       hotkeys,
                        [this] {
                            auto icon = std::make_unique<FakeTrayIcon>();
                            tray = icon.get();
