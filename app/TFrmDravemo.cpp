@@ -8,6 +8,7 @@
 #include <QGuiApplication>
 #include <QMouseEvent>
 #include <QScreen>
+#include <stdexcept>
 
 #include "app/CommandChannel.h"
 #include "app/ProgramCaptureDestinations.h"
@@ -54,7 +55,13 @@ void TFrmDravemo::FormCreate(const QString& firstArgument) {
 
     FCapture = std::make_unique<TCapture>(FPorts.Screen);
     FSources = std::make_unique<ProgramCaptureSources>(
-        *FCapture, [this] { return FFrmArea->GetRect(); }, FPorts.Screen, this, FPorts.Activation);
+        *FCapture,
+        [this] {
+            // The frame is made a few steps later in this sequence.
+            if (!FFrmArea) throw std::runtime_error("The region frame is not ready yet.");
+            return FFrmArea->GetRect();
+        },
+        FPorts.Screen, this, FPorts.Activation);
     FDestinations = std::make_unique<ProgramCaptureDestinations>(
         FPorts.Boxes, [this] { return TranslateText(FApplicationTitle); });
     FDispatch = std::make_unique<TCaptureDispatch>(*this, *FSources, *FDestinations);

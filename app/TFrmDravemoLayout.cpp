@@ -3,7 +3,7 @@
 // The main window's controls and popup menu.
 #include <QFont>
 
-#include "app/ListItemDelegate.h"
+#include "capture/ListItemDelegate.h"
 #include "app/TFrmDravemo.h"
 
 namespace dravemo {

@@ -6,7 +6,7 @@
 #include <QScreen>
 #include <exception>
 
-#include "capture/HotKeyListDelegate.h"
+#include "capture/ListItemDelegate.h"
 #include "capture/HotKeyNames.h"
 #include "capture/ShortcutWord.h"
 #include "services/TranslateComponent.h"
@@ -65,7 +65,7 @@ void TFrmHotKey::CreateControls() {
     ChkHotKey = new QComboBox(GrpConfig);
     ChkHotKey->setObjectName(QStringLiteral("ChkHotKey"));
     ChkHotKey->setGeometry(181, 29, 84, 22);
-    ChkHotKey->setItemDelegate(new HotKeyListDelegate(ChkHotKey));
+    ChkHotKey->setItemDelegate(new ListItemDelegate(ChkHotKey));
     ChkHotKey->addItems(HotKeyItems());
 
     BtnYes = new QPushButton(QStringLiteral("확인"), this);

@@ -3,24 +3,10 @@
 #include <gtest/gtest.h>
 
 #include "tests/e2e/DravemoSession.h"
+#include "tests/e2e/ScreenChecks.h"
 
 namespace dravemo::test {
 namespace {
-
-// Raw RGB bytes of an image file as ImageMagick decodes it, with its size.
-struct Rgb {
-    int Width = 0;
-    int Height = 0;
-    std::string Bytes;
-};
-
-Rgb Decode(const std::filesystem::path& file, const ChildProcess::Env& env) {
-    Rgb image;
-    const RunResult size = Run({"identify", "-format", "%w %h", file.string()}, env);
-    if (std::sscanf(size.Output.c_str(), "%d %d", &image.Width, &image.Height) != 2) return {};
-    image.Bytes = Run({"convert", file.string(), "-depth", "8", "rgb:-"}, env).Output;
-    return image;
-}
 
 // The screen shows a known picture; captures of it are compared with that picture.
 class CaptureToFile : public ::testing::Test {
@@ -58,13 +44,13 @@ protected:
 
     DravemoSession session;
     std::filesystem::path pattern;
-    Rgb expected;
+    Picture expected;
 };
 
 TEST_F(CaptureToFile, FullScreenToPngIsTheScreenPixelForPixel) {
     const auto file = CaptureOnce("\"area\"=dword:00000000\r\n\"saveto\"=dword:00000000\r\n");
     EXPECT_EQ(file.filename(), "D-001.png");
-    const Rgb shot = Decode(file, session.Env());
+    const Picture shot = Decode(file, session.Env());
     EXPECT_EQ(shot.Width, 1280);
     EXPECT_EQ(shot.Height, 800);
     EXPECT_TRUE(shot.Bytes == expected.Bytes) << "pixels differ";
@@ -76,7 +62,7 @@ TEST_F(CaptureToFile, RegionToBmpIsTheStoredRegion) {
         "\"area\"=dword:00000001\r\n\"saveto\"=dword:00000003\r\n\"left\"=dword:00000064\r\n"
         "\"top\"=dword:00000032\r\n\"width\"=dword:000000c8\r\n\"height\"=dword:00000078\r\n");
     EXPECT_EQ(file.filename(), "D-001.bmp");
-    const Rgb shot = Decode(file, session.Env());
+    const Picture shot = Decode(file, session.Env());
     EXPECT_EQ(shot.Width, 200);
     EXPECT_EQ(shot.Height, 120);
     EXPECT_TRUE(shot.Bytes == Crop(106, 81, 200, 120)) << "pixels differ";
@@ -93,7 +79,7 @@ TEST_F(CaptureToFile, ClipboardTargetServesTheCaptureWhileDravemoRuns) {
         {"sh", "-c", "xclip -selection clipboard -t image/png -o > '" + pasted.string() + "'"},
         session.Env());
     ASSERT_EQ(paste.Exit, 0) << paste.Output;
-    const Rgb shot = Decode(pasted, session.Env());
+    const Picture shot = Decode(pasted, session.Env());
     EXPECT_EQ(shot.Width, 1280);
     EXPECT_EQ(shot.Height, 800);
     EXPECT_TRUE(shot.Bytes == expected.Bytes) << "pixels differ";
@@ -111,7 +97,7 @@ TEST_F(CaptureToFile, EveryStillFileFormatIsWritten) {
         std::snprintf(line, sizeof line, "\"saveto\"=dword:%08x\r\n", t.index);
         const auto file = CaptureOnce(line);
         EXPECT_EQ(file.filename(), t.name);
-        const Rgb shot = Decode(file, session.Env());
+        const Picture shot = Decode(file, session.Env());
         EXPECT_EQ(shot.Width, 1280) << t.name;
         EXPECT_EQ(shot.Height, 800) << t.name;
         session.Send(0x0400, 2);

@@ -6,25 +6,10 @@
 #include <thread>
 
 #include "tests/e2e/DravemoSession.h"
+#include "tests/e2e/ScreenChecks.h"
 
 namespace dravemo::test {
 namespace {
-
-struct Geometry {
-    int X = 0, Y = 0, Width = 0, Height = 0;
-};
-
-Geometry WindowGeometry(const std::string& id, const ChildProcess::Env& env) {
-    Geometry g;
-    std::istringstream lines(Run({"xwininfo", "-id", id}, env).Output);
-    for (std::string line; std::getline(lines, line);) {
-        std::sscanf(line.c_str(), "  Absolute upper-left X: %d", &g.X);
-        std::sscanf(line.c_str(), "  Absolute upper-left Y: %d", &g.Y);
-        std::sscanf(line.c_str(), "  Width: %d", &g.Width);
-        std::sscanf(line.c_str(), "  Height: %d", &g.Height);
-    }
-    return g;
-}
 
 class MainWindowOnScreen : public ::testing::Test {
 protected:

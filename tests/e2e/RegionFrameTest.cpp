@@ -8,51 +8,10 @@
 #include <thread>
 
 #include "tests/e2e/DravemoSession.h"
+#include "tests/e2e/ScreenChecks.h"
 
 namespace dravemo::test {
 namespace {
-
-// A window's place on the screen in physical pixels.
-struct Geometry {
-    int X = 0, Y = 0, Width = 0, Height = 0;
-    bool operator==(const Geometry&) const = default;
-};
-
-std::ostream& operator<<(std::ostream& out, const Geometry& g) {
-    return out << g.Width << "x" << g.Height << "+" << g.X << "+" << g.Y;
-}
-
-Geometry WindowGeometry(const std::string& id, const ChildProcess::Env& env) {
-    Geometry g;
-    std::istringstream lines(Run({"xwininfo", "-id", id}, env).Output);
-    for (std::string line; std::getline(lines, line);) {
-        std::sscanf(line.c_str(), "  Absolute upper-left X: %d", &g.X);
-        std::sscanf(line.c_str(), "  Absolute upper-left Y: %d", &g.Y);
-        std::sscanf(line.c_str(), "  Width: %d", &g.Width);
-        std::sscanf(line.c_str(), "  Height: %d", &g.Height);
-    }
-    return g;
-}
-
-// Raw RGB pixels of an image file as ImageMagick decodes it.
-struct Picture {
-    int Width = 0;
-    int Height = 0;
-    std::string Bytes;
-    const uint8_t* At(int x, int y) const {
-        return reinterpret_cast<const uint8_t*>(Bytes.data()) + (static_cast<size_t>(y) * Width + x) * 3;
-    }
-    bool Contains(int x, int y) const { return x >= 0 && y >= 0 && x < Width && y < Height; }
-};
-
-Picture Decode(const std::filesystem::path& file, const ChildProcess::Env& env) {
-    Picture picture;
-    const RunResult size = Run({"identify", "-format", "%w %h", file.string()}, env);
-    if (std::sscanf(size.Output.c_str(), "%d %d", &picture.Width, &picture.Height) != 2) return {};
-    picture.Bytes = Run({"convert", file.string(), "-depth", "8", "rgb:-"}, env).Output;
-    if (picture.Bytes.size() != static_cast<size_t>(picture.Width) * picture.Height * 3) return {};
-    return picture;
-}
 
 // One scale the program runs at, with what it means for the frame: the header's physical
 // height and the physical steps of Shift+Right and Right (the nearest whole logical pixel).

@@ -6,7 +6,7 @@
 
 namespace dravemo {
 
-// Draws the items of the main window's lists: the prepared background (selection colours
+// Draws the items of the program's drop-down lists: the prepared background (selection colours
 // included), the text one pixel right of and below the item's top-left corner, and the focus
 // rectangle when the item has the focus.
 class ListItemDelegate : public QStyledItemDelegate {

@@ -1,14 +1,14 @@
 // Dravemo - a desktop screen-capture tool.
 // SPDX-License-Identifier: MIT
-#include "capture/HotKeyListDelegate.h"
+#include "capture/ListItemDelegate.h"
 
 #include <QApplication>
 #include <QPainter>
 
 namespace dravemo {
 
-void HotKeyListDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
-                               const QModelIndex& index) const {
+void ListItemDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
+                             const QModelIndex& index) const {
     const bool selected = option.state & QStyle::State_Selected;
     const QPalette& palette = option.palette;
     painter->fillRect(option.rect, selected ? palette.highlight() : palette.base());
