@@ -32,4 +32,15 @@ Picture Decode(const std::filesystem::path& file, const ChildProcess::Env& env) 
     return picture;
 }
 
+Picture PaintKnownPicture(const std::filesystem::path& file, int seed,
+                          const ChildProcess::Env& env) {
+    Run({"convert", "-size", "1280x800", "-seed", std::to_string(seed), "plasma:fractal", "-depth",
+         "8", file.string()},
+        env);
+    // display paints the root window and exits, with status 1 even when it worked.
+    Run({"display", "-window", "root", file.string()}, env);
+    Run({"xdotool", "mousemove", "1279", "799"}, env);
+    return Decode(file, env);
+}
+
 }  // namespace dravemo::test

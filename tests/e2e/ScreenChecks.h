@@ -32,4 +32,9 @@ struct Picture {
 };
 Picture Decode(const std::filesystem::path& file, const ChildProcess::Env& env);
 
+// Paints a 1280 x 800 plasma picture made from `seed` on the root window of the display in
+// `env`, keeps it at `file`, moves the pointer to the corner and returns the picture.
+Picture PaintKnownPicture(const std::filesystem::path& file, int seed,
+                          const ChildProcess::Env& env);
+
 }  // namespace dravemo::test
