@@ -15,7 +15,9 @@ namespace dravemo {
 std::string RuntimeFolder() {
     std::string folder;
     const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-    if (runtime && *runtime) {
+    struct stat base {};
+    // A runtime directory that is named but missing counts as none.
+    if (runtime && *runtime && ::stat(runtime, &base) == 0 && S_ISDIR(base.st_mode)) {
         folder = std::string(runtime) + "/dravemo";
     } else {
         folder = "/tmp/dravemo-" + std::to_string(::getuid());
