@@ -8,6 +8,7 @@
 #include <QCoreApplication>
 #include <QSocketNotifier>
 #include <algorithm>
+#include <cstdlib>
 #include <map>
 #include <vector>
 
@@ -113,7 +114,10 @@ struct XcbHotKeys::Impl {
         for (const Grab& g : grabs) {
             xcb_ungrab_key(Connection.Get(), g.Keycode, Connection.Root(), g.State);
         }
-        xcb_flush(Connection.Get());
+        // A round trip: once this returns the server has released the keys, so another
+        // client may take them at once.
+        std::free(xcb_get_input_focus_reply(Connection.Get(), xcb_get_input_focus(Connection.Get()),
+                                            nullptr));
     }
 
     // Whether another identifier of this process holds one of the same grabs: the server
