@@ -32,7 +32,8 @@ QString NumberedName(int n, const QString& ext) {
 QString JoinPath(const QString& folder, const QString& name) {
     for (QChar c : folder) {
         if (c.unicode() < 0x20 || c.unicode() == 0x7F) {
-            const QString code = QStringLiteral("%1").arg(c.unicode(), 4, 16, QChar(u'0')).toUpper();
+            const QString code =
+                QStringLiteral("%1").arg(c.unicode(), 4, 16, QChar(u'0')).toUpper();
             throw InvalidPathError(
                 QStringLiteral("The save folder cannot be a path: it contains the control "
                                "character U+%1. Choose another save folder.")

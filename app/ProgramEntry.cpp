@@ -8,9 +8,9 @@
 #include "app/FolderChooser.h"
 #include "app/TFrmDravemo.h"
 #include "output/WebPWriter.h"
+#include "platform/PlatformFactory.h"
 #include "recording/EncoderLocation.h"
 #include "services/Translation.h"
-#include "platform/PlatformFactory.h"
 
 // The capture sound and icons live in a static library: register them explicitly.
 static void RegisterResources() { Q_INIT_RESOURCE(resources); }
@@ -44,9 +44,15 @@ void RunFirstInstance(int& argc, char** argv, const QString& firstArgument) {
     QApplication::setApplicationName(QStringLiteral("Dravemo"));
     DesktopPorts desktop = CreateDesktopPorts();
     StartTranslation(*desktop.Shell);
-    ProgramPorts ports{*desktop.Reg,        *desktop.Autostart, *desktop.Shell,
-                       *desktop.Boxes,      *desktop.Sound,     *desktop.Activation,
-                       *desktop.Screen,     *desktop.Ocr,       *desktop.Keys,
+    ProgramPorts ports{*desktop.Reg,
+                       *desktop.Autostart,
+                       *desktop.Shell,
+                       *desktop.Boxes,
+                       *desktop.Sound,
+                       *desktop.Activation,
+                       *desktop.Screen,
+                       *desktop.Ocr,
+                       *desktop.Keys,
                        desktop.MakeTrayIcon,
                        [] { return WebPLibraryAvailable(); },
                        [] { return !EncoderPath().isEmpty(); },

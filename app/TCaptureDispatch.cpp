@@ -109,28 +109,43 @@ void TCaptureDispatch::Capture(std::unique_ptr<TBitmap>& bitmap, TRect& rect, in
     bitmap = std::make_unique<TBitmap>();
     FSources.SetShowCursor(FHost.IncludeCursor());
     switch (mode) {
-        case cmFullScreen: FSources.GrabFullScreen(*bitmap, rect); break;
+        case cmFullScreen:
+            FSources.GrabFullScreen(*bitmap, rect);
+            break;
         case cmRegion:
             rect = FSources.RegionRect();
             FSources.GrabRect(*bitmap, rect);
             break;
-        case cmActiveWindow: FSources.GrabForegroundWindow(*bitmap, rect); break;
-        case cmWindowControl: FSources.GrabWindowUnderCursor(*bitmap, rect); break;
-        case cmWebPage: FSources.GrabWebPage(*bitmap); break;
-        default: break;  // nothing selected: the bitmap stays empty
+        case cmActiveWindow:
+            FSources.GrabForegroundWindow(*bitmap, rect);
+            break;
+        case cmWindowControl:
+            FSources.GrabWindowUnderCursor(*bitmap, rect);
+            break;
+        case cmWebPage:
+            FSources.GrabWebPage(*bitmap);
+            break;
+        default:
+            break;  // nothing selected: the bitmap stays empty
     }
 }
 
 void TCaptureDispatch::Output(std::unique_ptr<TBitmap>& bitmap, const TRect& rect, int target,
                               bool& handedOver) {
     switch (target) {
-        case stPNG: FDestinations.ToPNGFile(*bitmap, FHost.NewFilename(QStringLiteral("png"))); break;
+        case stPNG:
+            FDestinations.ToPNGFile(*bitmap, FHost.NewFilename(QStringLiteral("png")));
+            break;
         case stJPG:
             FDestinations.ToJPGFile(*bitmap, FHost.NewFilename(QStringLiteral("jpg")),
                                     QualityFromText(FHost.JpegQualityText()));
             break;
-        case stGIF: FDestinations.ToGIFFile(*bitmap, FHost.NewFilename(QStringLiteral("gif"))); break;
-        case stBMP: FDestinations.ToBMPFile(*bitmap, FHost.NewFilename(QStringLiteral("bmp"))); break;
+        case stGIF:
+            FDestinations.ToGIFFile(*bitmap, FHost.NewFilename(QStringLiteral("gif")));
+            break;
+        case stBMP:
+            FDestinations.ToBMPFile(*bitmap, FHost.NewFilename(QStringLiteral("bmp")));
+            break;
         case stWebP:
             FDestinations.ToWebPFile(*bitmap, FHost.NewFilename(QStringLiteral("webp")),
                                      QualityFromText(FHost.WebpQualityText()));
@@ -140,10 +155,17 @@ void TCaptureDispatch::Output(std::unique_ptr<TBitmap>& bitmap, const TRect& rec
             handedOver = true;
             FDestinations.ToTXTFile(std::move(bitmap));
             return;
-        case stClipboard: FDestinations.ToClipboard(*bitmap); break;
-        case stPrinter: FDestinations.ToPrinter(*bitmap, FHost.PixelsPerInch()); break;
-        case stFloating: FDestinations.ToFloating(*bitmap, rect); break;
-        default: break;  // MP4 and the upload have nothing to do in this step
+        case stClipboard:
+            FDestinations.ToClipboard(*bitmap);
+            break;
+        case stPrinter:
+            FDestinations.ToPrinter(*bitmap, FHost.PixelsPerInch());
+            break;
+        case stFloating:
+            FDestinations.ToFloating(*bitmap, rect);
+            break;
+        default:
+            break;  // MP4 and the upload have nothing to do in this step
     }
     if (FHost.SoundChoice() == scAfter) FHost.PlayCaptureSound();
     if (target == stUpload) FDestinations.Upload(*bitmap);

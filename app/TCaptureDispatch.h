@@ -18,8 +18,7 @@ enum TCaptureStatus : uint8_t { csIdle = 0, csBusy = 1, csRecordingStarting = 2 
 // state keeps requests from overlapping: a request while busy is dropped.
 class TCaptureDispatch {
 public:
-    TCaptureDispatch(CaptureHost& host, CaptureSources& sources,
-                     CaptureDestinations& destinations);
+    TCaptureDispatch(CaptureHost& host, CaptureSources& sources, CaptureDestinations& destinations);
 
     // The capture request.
     void Start();

@@ -77,9 +77,11 @@ void TFrmDravemo::FormCreate(const QString& firstArgument) {
     FRegionSettings = std::make_unique<ProgramSettings>(FPorts.Reg);
     FFrmSize = std::make_unique<TFrmSize>(*FRegionSettings);
     // The stop request joins the hooks with the recording control; until then nothing records.
-    FFrmArea = std::make_unique<TFrmArea>(*FFrmSize, *FRegionSettings, FPorts.Screen,
-                                          TAreaHooks{[this] { return IsRecording(); }, {},
-                                                     [this] { ChkArea->setCurrentIndex(cmFullScreen); }});
+    FFrmArea =
+        std::make_unique<TFrmArea>(*FFrmSize, *FRegionSettings, FPorts.Screen,
+                                   TAreaHooks{[this] { return IsRecording(); },
+                                              {},
+                                              [this] { ChkArea->setCurrentIndex(cmFullScreen); }});
 
     ChkAreaChange();
     ChkSaveToChange();
@@ -162,11 +164,14 @@ int32_t TFrmDravemo::WmQueryEndSession() {
 
 int32_t TFrmDravemo::HandleWindowMessage(const WindowMessage& message) {
     switch (message.Message) {
-        case WM_USER: WmUser(message.Param); return 0;
+        case WM_USER:
+            WmUser(message.Param);
+            return 0;
         case WM_COPYDATA:
             return HandleCopyData(message.Param, message.Payload,
                                   {[this] { LblCopyrightClick(); }, [this] { Start(); }});
-        default: return 0;
+        default:
+            return 0;
     }
 }
 

@@ -39,7 +39,8 @@ void TFrmDravemo::ChkAreaChange() {
 
 void TFrmDravemo::ShowMissingComponent(const QString& file, const QString& helpQuery) {
     FPorts.Boxes.Show(TranslateText(windowTitle()),
-                      TranslateText(QStringLiteral("\"%s\" 파일이 없습니다.")).replace(QStringLiteral("%s"), file),
+                      TranslateText(QStringLiteral("\"%s\" 파일이 없습니다."))
+                          .replace(QStringLiteral("%s"), file),
                       kInformation);
     FPorts.Shell.OpenUrl(HelpPageUrl() + u'/' + helpQuery);
 }
@@ -53,7 +54,9 @@ void TFrmDravemo::ChkSaveToChange() {
         }
     };
     switch (target) {
-        case stJPG: layout(82, ChkJPEG_qual); break;
+        case stJPG:
+            layout(82, ChkJPEG_qual);
+            break;
         case stWebP:
             layout(82, ChkWebp_qual);
             if (!FPorts.HasWebPLibrary()) {
@@ -67,7 +70,8 @@ void TFrmDravemo::ChkSaveToChange() {
             layout(145, nullptr);
             if (!FPorts.HasEncoder()) {
                 ChkSaveTo->setCurrentIndex(0);
-                ShowMissingComponent(kEncoderName, QStringLiteral("?app=dravemo&msg=ffmpegnotfound"));
+                ShowMissingComponent(kEncoderName,
+                                     QStringLiteral("?app=dravemo&msg=ffmpegnotfound"));
             }
             break;
         case stTXT:
@@ -80,20 +84,24 @@ void TFrmDravemo::ChkSaveToChange() {
                                   kInformation);
             }
             break;
-        default: layout(145, nullptr); break;
+        default:
+            layout(145, nullptr);
+            break;
     }
     SaveConfig(QStringLiteral("saveto"), ChkSaveTo->currentIndex());
 }
 
 void TFrmDravemo::ChkAppend1Click(QAction* item) {
     const int value = item->objectName().right(1).toInt();
-    for (int i = 1; i <= 3; ++i) MenuItem(QStringLiteral("ChkAppend%1").arg(i))->setChecked(i == value);
+    for (int i = 1; i <= 3; ++i)
+        MenuItem(QStringLiteral("ChkAppend%1").arg(i))->setChecked(i == value);
     SaveConfig(QStringLiteral("append"), value);
 }
 
 void TFrmDravemo::ChkSound1Click(QAction* item) {
     const int value = item->objectName().right(1).toInt();
-    for (int i = 1; i <= 3; ++i) MenuItem(QStringLiteral("ChkSound%1").arg(i))->setChecked(i == value);
+    for (int i = 1; i <= 3; ++i)
+        MenuItem(QStringLiteral("ChkSound%1").arg(i))->setChecked(i == value);
     SaveConfig(QStringLiteral("sound"), value);
 }
 
@@ -117,10 +125,11 @@ void TFrmDravemo::TranslateWindows() {
 
 void TFrmDravemo::ChkLangClick(QAction* item) {
     Language = item->objectName().mid(7).toLower();
-    CheckOnly({QStringLiteral("ChkLangKo"), QStringLiteral("ChkLangEn"), QStringLiteral("ChkLangJa"),
-               QStringLiteral("ChkLangRu"), QStringLiteral("ChkLangIt"), QStringLiteral("ChkLangFr"),
-               QStringLiteral("ChkLangZh")},
-              QStringLiteral("ChkLang") + Language.left(1).toUpper() + Language.mid(1));
+    CheckOnly(
+        {QStringLiteral("ChkLangKo"), QStringLiteral("ChkLangEn"), QStringLiteral("ChkLangJa"),
+         QStringLiteral("ChkLangRu"), QStringLiteral("ChkLangIt"), QStringLiteral("ChkLangFr"),
+         QStringLiteral("ChkLangZh")},
+        QStringLiteral("ChkLang") + Language.left(1).toUpper() + Language.mid(1));
     TranslateWindows();
     FApplicationTitle = TranslateText(windowTitle());
     TrayIcon->SetHint(TranslateText(windowTitle()) + u' ' + FileVersion(4));
@@ -135,9 +144,10 @@ void TFrmDravemo::ChkToggleClick(QAction* item, const QString& setting) {
 
 void TFrmDravemo::ChkRegStartClick() {
     if (!SetAutoStart(FPorts.Autostart, QStringLiteral("Dravemo"), ChkRegStart->isChecked())) {
-        FPorts.Boxes.Show(TranslateText(windowTitle()),
-                          QStringLiteral("잘못된 백신 또는 악성 프로그램이 부팅시 실행을 차단하였습니다."),
-                          kError);
+        FPorts.Boxes.Show(
+            TranslateText(windowTitle()),
+            QStringLiteral("잘못된 백신 또는 악성 프로그램이 부팅시 실행을 차단하였습니다."),
+            kError);
         ChkRegStart->setChecked(false);
     }
 }
@@ -160,9 +170,9 @@ void TFrmDravemo::N4Click() {
 }
 
 void TFrmDravemo::N10Click() {
-    const int answer =
-        FPorts.Boxes.Show(FApplicationTitle, TranslateText(QStringLiteral("정말 종료하시겠습니까?")),
-                          mb::YESNO | mb::ICONQUESTION | mb::DEFBUTTON2 | mb::SETFOREGROUND | mb::TOPMOST);
+    const int answer = FPorts.Boxes.Show(
+        FApplicationTitle, TranslateText(QStringLiteral("정말 종료하시겠습니까?")),
+        mb::YESNO | mb::ICONQUESTION | mb::DEFBUTTON2 | mb::SETFOREGROUND | mb::TOPMOST);
     if (answer == mb::IDYES) {
         FCanClose = true;
         close();

@@ -3,8 +3,8 @@
 // The main window's controls and popup menu.
 #include <QFont>
 
-#include "capture/ListItemDelegate.h"
 #include "app/TFrmDravemo.h"
+#include "capture/ListItemDelegate.h"
 
 namespace dravemo {
 
@@ -13,9 +13,9 @@ namespace {
 const char* const kModeCaptions[] = {"전체화면 캡쳐",      "영역화면 캡쳐",      "드래그영역 캡쳐",
                                      "활성중인 화면 캡쳐", "윈도우 컨트롤 캡쳐", "웹페이지 캡쳐",
                                      "색상 추출"};
-const char* const kTargetCaptions[] = {"PNG",  "JPG",         "GIF", "BMP",      "WebP",
-                                       "MP4(동영상)", "TXT", "클립보드", "이미지창고", "프린터",
-                                       "플러팅"};
+const char* const kTargetCaptions[] = {"PNG",        "JPG",         "GIF",   "BMP",
+                                       "WebP",       "MP4(동영상)", "TXT",   "클립보드",
+                                       "이미지창고", "프린터",      "플러팅"};
 const char* const kQualities[] = {"100", "90", "80", "70", "60"};
 
 // One row of the popup menu: where the item goes, its name, its caption and what a click does.
@@ -143,9 +143,9 @@ void TFrmDravemo::CreateControls() {
     TmrRec->setInterval(100);
 
     // Right-clicks on the window's free area and labels open the popup menu.
-    for (QWidget* w : {static_cast<QWidget*>(this), static_cast<QWidget*>(LblArea),
-                       static_cast<QWidget*>(LblSaveTo), static_cast<QWidget*>(LblCopyright), Card1,
-                       Card2}) {
+    for (QWidget* w :
+         {static_cast<QWidget*>(this), static_cast<QWidget*>(LblArea),
+          static_cast<QWidget*>(LblSaveTo), static_cast<QWidget*>(LblCopyright), Card1, Card2}) {
         w->installEventFilter(this);
     }
     connect(ChkArea, &QComboBox::activated, this, [this] { ChkAreaChange(); });
@@ -175,7 +175,8 @@ void TFrmDravemo::CreateMenu() {
             menus[name] = sub;
             continue;
         }
-        QAction* item = row.kind == Kind::Separator ? parent->addSeparator() : parent->addAction(caption);
+        QAction* item =
+            row.kind == Kind::Separator ? parent->addSeparator() : parent->addAction(caption);
         item->setObjectName(name);
         item->setParent(parent);
         if (row.kind == Kind::Separator) continue;
@@ -185,11 +186,21 @@ void TFrmDravemo::CreateMenu() {
         connect(item, &QAction::triggered, this, [this, item, kind = row.kind, setting] {
             const QString n = item->objectName();
             switch (kind) {
-                case Kind::Language: ChkLangClick(item); break;
-                case Kind::Append: ChkAppend1Click(item); break;
-                case Kind::Sound: ChkSound1Click(item); break;
-                case Kind::Limit: ChkRecLimit0Click(item); break;
-                case Kind::Toggle: ChkToggleClick(item, setting); break;
+                case Kind::Language:
+                    ChkLangClick(item);
+                    break;
+                case Kind::Append:
+                    ChkAppend1Click(item);
+                    break;
+                case Kind::Sound:
+                    ChkSound1Click(item);
+                    break;
+                case Kind::Limit:
+                    ChkRecLimit0Click(item);
+                    break;
+                case Kind::Toggle:
+                    ChkToggleClick(item, setting);
+                    break;
                 default:
                     if (n == QStringLiteral("N12")) BtnOpenDirClick();
                     if (n == QStringLiteral("N4")) N4Click();

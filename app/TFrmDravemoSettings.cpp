@@ -12,10 +12,9 @@
 namespace dravemo {
 
 namespace {
-const QStringList kLanguageCodes = {QStringLiteral("ko"), QStringLiteral("en"),
-                                    QStringLiteral("ja"), QStringLiteral("ru"),
-                                    QStringLiteral("it"), QStringLiteral("fr"),
-                                    QStringLiteral("zh")};
+const QStringList kLanguageCodes = {
+    QStringLiteral("ko"), QStringLiteral("en"), QStringLiteral("ja"), QStringLiteral("ru"),
+    QStringLiteral("it"), QStringLiteral("fr"), QStringLiteral("zh")};
 const QStringList kLanguageItems = {QStringLiteral("ChkLangKo"), QStringLiteral("ChkLangEn"),
                                     QStringLiteral("ChkLangJa"), QStringLiteral("ChkLangRu"),
                                     QStringLiteral("ChkLangIt"), QStringLiteral("ChkLangFr"),

@@ -26,8 +26,8 @@ int PixelGrid::PhysicalLength(int logical) const { return Scaled(logical, FScale
 
 TRect PixelGrid::ToPhysical(const QRect& logical) const {
     // The window system gets the scaled position and the scaled size, each rounded.
-    return RectOfSize(PhysicalX(logical.x()), PhysicalY(logical.y()), PhysicalLength(logical.width()),
-                      PhysicalLength(logical.height()));
+    return RectOfSize(PhysicalX(logical.x()), PhysicalY(logical.y()),
+                      PhysicalLength(logical.width()), PhysicalLength(logical.height()));
 }
 
 int PixelGrid::Nearest(int physical, int origin) const {

@@ -21,12 +21,15 @@ TRect RegionOfWindow(const TRect& window, int header) {
 TSize LimitWindowSize(TSize size, int header) {
     const int64_t minWidth = kRegionMinimum + 2 * kRegionBorder;
     const int64_t minHeight = int64_t{header} + kRegionMinimum + 2 * kRegionBorder;
-    return TSize{Clamp(size.Width, minWidth, std::max<int64_t>(minWidth, kRegionCoordinateLimit)),
-                 Clamp(size.Height, minHeight, std::max<int64_t>(minHeight, kRegionCoordinateLimit))};
+    return TSize{
+        Clamp(size.Width, minWidth, std::max<int64_t>(minWidth, kRegionCoordinateLimit)),
+        Clamp(size.Height, minHeight, std::max<int64_t>(minHeight, kRegionCoordinateLimit))};
 }
 
 TSize WindowSizeOfRegion(int width, int height, int header) {
-    const auto limit = [](int64_t v) { return Clamp(v, -kRegionCoordinateLimit, kRegionCoordinateLimit); };
+    const auto limit = [](int64_t v) {
+        return Clamp(v, -kRegionCoordinateLimit, kRegionCoordinateLimit);
+    };
     return LimitWindowSize({limit(int64_t{width} + 2 * kRegionBorder),
                             limit(int64_t{height} + header + 2 * kRegionBorder)},
                            header);
@@ -48,15 +51,24 @@ THitZone HitTest(int x, int y, int width, int height, int header) {
 
 Qt::Edges ZoneEdges(THitZone zone) {
     switch (zone) {
-        case htLeft: return Qt::LeftEdge;
-        case htRight: return Qt::RightEdge;
-        case htTop: return Qt::TopEdge;
-        case htBottom: return Qt::BottomEdge;
-        case htTopLeft: return Qt::TopEdge | Qt::LeftEdge;
-        case htTopRight: return Qt::TopEdge | Qt::RightEdge;
-        case htBottomLeft: return Qt::BottomEdge | Qt::LeftEdge;
-        case htBottomRight: return Qt::BottomEdge | Qt::RightEdge;
-        default: return {};
+        case htLeft:
+            return Qt::LeftEdge;
+        case htRight:
+            return Qt::RightEdge;
+        case htTop:
+            return Qt::TopEdge;
+        case htBottom:
+            return Qt::BottomEdge;
+        case htTopLeft:
+            return Qt::TopEdge | Qt::LeftEdge;
+        case htTopRight:
+            return Qt::TopEdge | Qt::RightEdge;
+        case htBottomLeft:
+            return Qt::BottomEdge | Qt::LeftEdge;
+        case htBottomRight:
+            return Qt::BottomEdge | Qt::RightEdge;
+        default:
+            return {};
     }
 }
 
@@ -88,7 +100,8 @@ TStoredPlacement DefaultPlacement(const std::vector<Monitor>& monitors) {
                             primary.Y + (primary.Height - 360) / 2, 480, 360};
 }
 
-bool PlacementInsideDesktop(const TStoredPlacement& placement, const std::vector<Monitor>& monitors) {
+bool PlacementInsideDesktop(const TStoredPlacement& placement,
+                            const std::vector<Monitor>& monitors) {
     if (placement.Width < kRegionMinimum || placement.Height < kRegionMinimum) return false;
     const TRect desktop = DesktopRect(monitors);
     const int64_t right = int64_t{placement.Left} + placement.Width;
@@ -122,7 +135,8 @@ int StepKeptLength(const PixelGrid& grid, int logical, int physicalDelta, int mi
     const int direction = physicalDelta > 0 ? 1 : -1;
     if ((stepped - logical) * direction <= 0) stepped = logical + direction;
     // On to the next kept length in the step's direction.
-    for (int tries = 0; tries < 16 && stepped >= minimum && !KeptWindowLength(grid, stepped); ++tries) {
+    for (int tries = 0; tries < 16 && stepped >= minimum && !KeptWindowLength(grid, stepped);
+         ++tries) {
         stepped += direction;
     }
     return stepped < minimum ? logical : stepped;
@@ -131,7 +145,8 @@ int StepKeptLength(const PixelGrid& grid, int logical, int physicalDelta, int mi
 int StepCoordinate(const PixelGrid& grid, bool vertical, int logical, int physicalDelta) {
     if (physicalDelta == 0) return logical;
     const int physical = vertical ? grid.PhysicalY(logical) : grid.PhysicalX(logical);
-    int stepped = vertical ? grid.LogicalY(physical + physicalDelta) : grid.LogicalX(physical + physicalDelta);
+    int stepped = vertical ? grid.LogicalY(physical + physicalDelta)
+                           : grid.LogicalX(physical + physicalDelta);
     const int direction = physicalDelta > 0 ? 1 : -1;
     if ((stepped - logical) * direction <= 0) stepped = logical + direction;
     return stepped;

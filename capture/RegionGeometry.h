@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QtCore/qnamespace.h>
+
 #include <cstdint>
 #include <vector>
 
@@ -83,7 +84,8 @@ TStoredPlacement DefaultPlacement(const std::vector<Monitor>& monitors);
 // Whether a stored placement may be used: the rectangle (left, top, left + width,
 // top + height) lies strictly inside the desktop, touching no edge, and holds a region of at
 // least the smallest size.
-bool PlacementInsideDesktop(const TStoredPlacement& placement, const std::vector<Monitor>& monitors);
+bool PlacementInsideDesktop(const TStoredPlacement& placement,
+                            const std::vector<Monitor>& monitors);
 
 // Whether the window system keeps a frame window `logical` pixels long at exactly its
 // scaled length, with the border strips on its far side whole: Qt publishes its one-pixel

@@ -15,7 +15,8 @@ int64_t MulDiv(int64_t a, int64_t b, int64_t c) {
 }
 
 uint32_t Darken(int channel, int percent) {
-    return static_cast<uint32_t>(std::clamp<int64_t>(channel - MulDiv(channel, percent, 100), 0, 255));
+    return static_cast<uint32_t>(
+        std::clamp<int64_t>(channel - MulDiv(channel, percent, 100), 0, 255));
 }
 }  // namespace
 
@@ -28,7 +29,8 @@ uint32_t TAreaPulse::Tick() {
     const uint32_t color = DarkenColor(AreaColor, AreaColor_Percent);
     if (AreaColor_Percent > 40) AreaColor_Inc = false;
     if (AreaColor_Percent == 0) AreaColor_Inc = true;
-    AreaColor_Percent = static_cast<uint8_t>(AreaColor_Inc ? AreaColor_Percent + 5 : AreaColor_Percent - 5);
+    AreaColor_Percent =
+        static_cast<uint8_t>(AreaColor_Inc ? AreaColor_Percent + 5 : AreaColor_Percent - 5);
     return color;
 }
 

@@ -14,11 +14,16 @@ TBitmap::TBitmap(int width, int height, TPixelFormat format) : FFormat(format) {
 
 int TBitmap::BitsPerPixelOf(TPixelFormat format) {
     switch (format) {
-        case TPixelFormat::pf1bit: return 1;
-        case TPixelFormat::pf4bit: return 4;
-        case TPixelFormat::pf8bit: return 8;
-        case TPixelFormat::pf24bit: return 24;
-        case TPixelFormat::pf32bit: return 32;
+        case TPixelFormat::pf1bit:
+            return 1;
+        case TPixelFormat::pf4bit:
+            return 4;
+        case TPixelFormat::pf8bit:
+            return 8;
+        case TPixelFormat::pf24bit:
+            return 24;
+        case TPixelFormat::pf32bit:
+            return 32;
     }
     return 32;
 }
@@ -77,21 +82,27 @@ void TBitmap::SetPixelRGB(int x, int y, uint32_t rgb) {
 int TBitmap::PixelIndex(int x, int y) const {
     const uint8_t* row = ScanLine(y);
     switch (FFormat) {
-        case TPixelFormat::pf8bit: return row[x];
-        case TPixelFormat::pf4bit: return (row[x / 2] >> ((x % 2) ? 0 : 4)) & 0x0F;
-        case TPixelFormat::pf1bit: return (row[x / 8] >> (7 - x % 8)) & 0x01;
-        default: throw std::logic_error("PixelIndex needs an indexed bitmap");
+        case TPixelFormat::pf8bit:
+            return row[x];
+        case TPixelFormat::pf4bit:
+            return (row[x / 2] >> ((x % 2) ? 0 : 4)) & 0x0F;
+        case TPixelFormat::pf1bit:
+            return (row[x / 8] >> (7 - x % 8)) & 0x01;
+        default:
+            throw std::logic_error("PixelIndex needs an indexed bitmap");
     }
 }
 
 void TBitmap::SetPixelIndex(int x, int y, int index) {
     uint8_t* row = ScanLine(y);
     switch (FFormat) {
-        case TPixelFormat::pf8bit: row[x] = static_cast<uint8_t>(index); break;
+        case TPixelFormat::pf8bit:
+            row[x] = static_cast<uint8_t>(index);
+            break;
         case TPixelFormat::pf4bit: {
             const int shift = (x % 2) ? 0 : 4;
-            row[x / 2] = static_cast<uint8_t>((row[x / 2] & ~(0x0F << shift)) |
-                                              ((index & 0x0F) << shift));
+            row[x / 2] =
+                static_cast<uint8_t>((row[x / 2] & ~(0x0F << shift)) | ((index & 0x0F) << shift));
             break;
         }
         case TPixelFormat::pf1bit: {
@@ -100,7 +111,8 @@ void TBitmap::SetPixelIndex(int x, int y, int index) {
                 static_cast<uint8_t>((row[x / 8] & ~(1 << shift)) | ((index & 1) << shift));
             break;
         }
-        default: throw std::logic_error("SetPixelIndex needs an indexed bitmap");
+        default:
+            throw std::logic_error("SetPixelIndex needs an indexed bitmap");
     }
 }
 

@@ -94,8 +94,10 @@ void TFrmArea::UpdateSizeLimits() {
     // The smallest region is 2 x 2: a window of 14 x (header + 14) physical pixels.
     const PixelGrid grid = Grid();
     const int width = grid.LogicalLengthAtLeast(kRegionMinimum + 2 * kRegionBorder);
-    const int height = grid.LogicalLengthAtLeast(HeaderHeight() + kRegionMinimum + 2 * kRegionBorder);
-    FMinimum = QSize(NearestKeptLength(grid, width, width), NearestKeptLength(grid, height, height));
+    const int height =
+        grid.LogicalLengthAtLeast(HeaderHeight() + kRegionMinimum + 2 * kRegionBorder);
+    FMinimum =
+        QSize(NearestKeptLength(grid, width, width), NearestKeptLength(grid, height, height));
     setMinimumSize(FMinimum);
 }
 
@@ -129,7 +131,8 @@ void TFrmArea::UpdateMask() {
     const int right = local.LogicalLength(window.Width() - kRegionBorder);
     const int bottom = local.LogicalLength(window.Height() - kRegionBorder);
     QRegion shape(rect());
-    if (right > left && bottom > top) shape -= QRegion(QRect(QPoint(left, top), QPoint(right - 1, bottom - 1)));
+    if (right > left && bottom > top)
+        shape -= QRegion(QRect(QPoint(left, top), QPoint(right - 1, bottom - 1)));
     setMask(shape);
 }
 
@@ -225,10 +228,14 @@ void TFrmArea::PopConfigClick() {
 
 QAction* TFrmArea::PopSizeItem(int sizeNo) const {
     switch (sizeNo) {
-        case 1: return PopSize_1;
-        case 2: return PopSize_2;
-        case 3: return PopSize_3;
-        default: return nullptr;
+        case 1:
+            return PopSize_1;
+        case 2:
+            return PopSize_2;
+        case 3:
+            return PopSize_3;
+        default:
+            return nullptr;
     }
 }
 

@@ -44,7 +44,8 @@ public:
     // The header's height in design pixels at 96 dots per inch.
     static constexpr int kHeaderDesignHeight = 25;
 
-    TFrmArea(TFrmSize& sizeDialog, IntegerSettings& settings, ScreenSource& screen, TAreaHooks hooks);
+    TFrmArea(TFrmSize& sizeDialog, IntegerSettings& settings, ScreenSource& screen,
+             TAreaHooks hooks);
     ~TFrmArea() override;
 
     // The region in physical screen pixels, shown or hidden.

@@ -14,14 +14,19 @@ namespace {
 Qt::CursorShape ZoneCursor(THitZone zone) {
     switch (zone) {
         case htLeft:
-        case htRight: return Qt::SizeHorCursor;
+        case htRight:
+            return Qt::SizeHorCursor;
         case htTop:
-        case htBottom: return Qt::SizeVerCursor;
+        case htBottom:
+            return Qt::SizeVerCursor;
         case htTopLeft:
-        case htBottomRight: return Qt::SizeFDiagCursor;
+        case htBottomRight:
+            return Qt::SizeFDiagCursor;
         case htTopRight:
-        case htBottomLeft: return Qt::SizeBDiagCursor;
-        default: return Qt::ArrowCursor;
+        case htBottomLeft:
+            return Qt::SizeBDiagCursor;
+        default:
+            return Qt::ArrowCursor;
     }
 }
 }  // namespace
@@ -109,13 +114,17 @@ void TFrmArea::KeyboardStep(int key, Qt::KeyboardModifiers modifiers) {
     const int direction = key == Qt::Key_Up || key == Qt::Key_Left ? -1 : 1;
     const PixelGrid grid = Grid();
     // Shift wins over Ctrl.
-    const int resizeStep = modifiers & Qt::ShiftModifier ? 1 : modifiers & Qt::ControlModifier ? 10 : 0;
+    const int resizeStep = modifiers & Qt::ShiftModifier     ? 1
+                           : modifiers & Qt::ControlModifier ? 10
+                                                             : 0;
     if (resizeStep != 0) {
         QSize size = this->size();
         if (vertical) {
-            size.setHeight(StepKeptLength(grid, size.height(), direction * resizeStep, FMinimum.height()));
+            size.setHeight(
+                StepKeptLength(grid, size.height(), direction * resizeStep, FMinimum.height()));
         } else {
-            size.setWidth(StepKeptLength(grid, size.width(), direction * resizeStep, FMinimum.width()));
+            size.setWidth(
+                StepKeptLength(grid, size.width(), direction * resizeStep, FMinimum.width()));
         }
         ApplySize(size);
         return;

@@ -50,15 +50,17 @@ void TFrmArea::CreateControls() {
     PnlSize = Panel(PnlHead, "PnlSize");
     LblSize = HeaderLabel(PnlSize, "LblSize", QStringLiteral("1024x768"), Qt::white);
     PnlRec = Panel(PnlHead, "PnlRec");
-    LvlRecTime = HeaderLabel(PnlRec, "LvlRecTime", QStringLiteral("[REC] 00:00:00"), QColor(128, 0, 0));
+    LvlRecTime =
+        HeaderLabel(PnlRec, "LvlRecTime", QStringLiteral("[REC] 00:00:00"), QColor(128, 0, 0));
     LvlRecTime->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     PnlClose = Panel(PnlHead, "PnlClose");
     BtnClose = new QLabel(PnlClose);
     BtnClose->setObjectName(QStringLiteral("BtnClose"));
     BtnClose->setGeometry(58, 5, kCloseIconSize, kCloseIconSize);
     BtnClose->setCursor(Qt::PointingHandCursor);
-    for (QWidget* part : {PnlHead, PnlSize, static_cast<QWidget*>(LblSize), PnlRec,
-                          static_cast<QWidget*>(LvlRecTime), PnlClose, static_cast<QWidget*>(BtnClose)}) {
+    for (QWidget* part :
+         {PnlHead, PnlSize, static_cast<QWidget*>(LblSize), PnlRec,
+          static_cast<QWidget*>(LvlRecTime), PnlClose, static_cast<QWidget*>(BtnClose)}) {
         part->installEventFilter(this);
     }
 
@@ -102,10 +104,13 @@ void TFrmArea::LayoutHeader() {
     PnlSize->setGeometry(0, 0, kSidePanelWidth, kHeaderDesignHeight);
     PnlClose->setGeometry(width - kSidePanelWidth, 0, kSidePanelWidth, kHeaderDesignHeight);
     // The time panel fills the space between the two side panels.
-    PnlRec->setGeometry(kSidePanelWidth, 0, std::max(0, width - 2 * kSidePanelWidth), kHeaderDesignHeight);
+    PnlRec->setGeometry(kSidePanelWidth, 0, std::max(0, width - 2 * kSidePanelWidth),
+                        kHeaderDesignHeight);
     LvlRecTime->setGeometry(6, 5, PnlRec->width(), LvlRecTime->sizeHint().height());
 }
 
-void TFrmArea::UpdateCloseIcon() { LoadImageListIcon(*BtnClose, QStringLiteral("close"), kCloseIconSize); }
+void TFrmArea::UpdateCloseIcon() {
+    LoadImageListIcon(*BtnClose, QStringLiteral("close"), kCloseIconSize);
+}
 
 }  // namespace dravemo

@@ -6,8 +6,8 @@
 #include <QScreen>
 #include <exception>
 
-#include "capture/ListItemDelegate.h"
 #include "capture/HotKeyNames.h"
+#include "capture/ListItemDelegate.h"
 #include "capture/ShortcutWord.h"
 #include "services/TranslateComponent.h"
 #include "services/Translation.h"

@@ -47,7 +47,8 @@ TFrmSize::TFrmSize(IntegerSettings& settings)
 
     TranslateComponent(this);
     for (int i = 1; i <= 3; ++i) {
-        FWidths[i]->SetValue(FSettings.ReadInteger(QStringLiteral("width_%1").arg(i), kDefaultWidths[i - 1]));
+        FWidths[i]->SetValue(
+            FSettings.ReadInteger(QStringLiteral("width_%1").arg(i), kDefaultWidths[i - 1]));
     }
     for (int i = 1; i <= 3; ++i) {
         FHeights[i]->SetValue(
@@ -61,7 +62,8 @@ TFrmSize::TFrmSize(IntegerSettings& settings)
 void TFrmSize::CreateGroup(int sizeNo, const QString& caption, int top) {
     const QString suffix = sizeNo == 0 ? QString() : QStringLiteral("_%1").arg(sizeNo);
     auto* group = new QGroupBox(caption, this);
-    group->setObjectName((sizeNo == 0 ? QStringLiteral("GrpArea") : QStringLiteral("GrpConfig")) + suffix);
+    group->setObjectName((sizeNo == 0 ? QStringLiteral("GrpArea") : QStringLiteral("GrpConfig")) +
+                         suffix);
     group->setGeometry(8, top, 369, 73);
     FieldLabel(QStringLiteral("넓이 :"), group, 16);
     FieldLabel(QStringLiteral("높이 :"), group, 152);
@@ -104,8 +106,10 @@ void TFrmSize::BtnApplyClick(int sizeNo) {
 }
 
 void TFrmSize::SaveCustomSizes() {
-    for (int i = 1; i <= 3; ++i) FSettings.WriteInteger(QStringLiteral("width_%1").arg(i), FWidths[i]->Value());
-    for (int i = 1; i <= 3; ++i) FSettings.WriteInteger(QStringLiteral("height_%1").arg(i), FHeights[i]->Value());
+    for (int i = 1; i <= 3; ++i)
+        FSettings.WriteInteger(QStringLiteral("width_%1").arg(i), FWidths[i]->Value());
+    for (int i = 1; i <= 3; ++i)
+        FSettings.WriteInteger(QStringLiteral("height_%1").arg(i), FHeights[i]->Value());
 }
 
 }  // namespace dravemo

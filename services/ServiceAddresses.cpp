@@ -19,7 +19,8 @@ QString AnnounceUrl() { return Configured("DRAVEMO_ANNOUNCE_URL", kAnnounceUrl);
 QString UploadHost() { return Configured("DRAVEMO_UPLOAD_HOST", kUploadHost); }
 
 QString FileVersion(int parts) {
-    QString version = QStringLiteral("%1.%2.%3").arg(kVersionMajor).arg(kVersionMinor).arg(kVersionRelease);
+    QString version =
+        QStringLiteral("%1.%2.%3").arg(kVersionMajor).arg(kVersionMinor).arg(kVersionRelease);
     if (parts >= 4) version += QStringLiteral(".%1").arg(kVersionBuild);
     return version;
 }

@@ -3,8 +3,8 @@
 #include "platform/linux/RegistryDocument.h"
 
 #include <QStringConverter>
-#include <QStringList>
 #include <QStringDecoder>
+#include <QStringList>
 #include <stdexcept>
 
 namespace dravemo {
@@ -199,7 +199,9 @@ void RegistryDocument::Write(const QString& key, const QString& name, const RegV
             }
             data = u'"' + Escape(value.Text) + u'"';
             break;
-        case RegValue::Type::Other: data = value.Text; break;
+        case RegValue::Type::Other:
+            data = value.Text;
+            break;
     }
     if (name.contains(u'\n') || name.contains(u'\r')) {
         throw std::invalid_argument("A registry value name cannot hold a line break");

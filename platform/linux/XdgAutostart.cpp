@@ -21,7 +21,8 @@ QString QuoteArgument(const QString& argument, bool always) {
     QString quoted;
     for (QChar c : argument) {
         if (c == u'\n' || c == u'\r') {
-            throw std::runtime_error("A program path with a line break cannot be started at log-in");
+            throw std::runtime_error(
+                "A program path with a line break cannot be started at log-in");
         }
         if (kReserved.contains(c)) needsQuotes = true;
         if (c == u'"' || c == u'`' || c == u'$' || c == u'\\') quoted += u'\\';

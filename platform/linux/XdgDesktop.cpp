@@ -53,7 +53,8 @@ QString XdgDesktop::DesktopFolder() {
 bool XdgDesktop::OpenUrl(const QString& url) { return QDesktopServices::openUrl(QUrl(url)); }
 
 bool XdgDesktop::OpenFolder(const QString& path) {
-    return QDesktopServices::openUrl(QUrl::fromLocalFile(path.isEmpty() ? QDir::currentPath() : path));
+    return QDesktopServices::openUrl(
+        QUrl::fromLocalFile(path.isEmpty() ? QDir::currentPath() : path));
 }
 
 }  // namespace dravemo

@@ -82,7 +82,8 @@ TEST_F(CaptureToFile, EveryStillFileFormatIsWritten) {
         int index;
         const char* name;
     };
-    for (const Target& t : {Target{1, "D-001.jpg"}, Target{2, "D-001.gif"}, Target{4, "D-001.webp"}}) {
+    for (const Target& t :
+         {Target{1, "D-001.jpg"}, Target{2, "D-001.gif"}, Target{4, "D-001.webp"}}) {
         std::filesystem::remove_all(session.Desktop());
         std::filesystem::create_directories(session.Desktop());
         char line[64];

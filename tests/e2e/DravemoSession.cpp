@@ -46,8 +46,7 @@ bool DravemoSession::WaitForInstance(std::chrono::milliseconds timeout) {
 }
 
 std::vector<std::string> DravemoSession::VisibleWindows(const std::string& title) const {
-    const RunResult r =
-        test::Run({"xdotool", "search", "--onlyvisible", "--name", title}, Env());
+    const RunResult r = test::Run({"xdotool", "search", "--onlyvisible", "--name", title}, Env());
     std::vector<std::string> ids;
     std::istringstream lines(r.Output);
     for (std::string line; std::getline(lines, line);) {

@@ -73,8 +73,7 @@ TEST_F(Instance, InstCreatesTheAutostartEntry) {
     ASSERT_TRUE(session.WaitForInstance());
     const std::string entry =
         ReadFile(session.Home() / ".config" / "autostart" / "Dravemo.desktop");
-    EXPECT_NE(entry.find(std::string("Exec=\"") + DRAVEMO_BINARY + "\" /start"),
-              std::string::npos)
+    EXPECT_NE(entry.find(std::string("Exec=\"") + DRAVEMO_BINARY + "\" /start"), std::string::npos)
         << entry;
     EXPECT_TRUE(WaitUntil([&] { return session.VisibleWindows().size() == 1; }))
         << "/inst starts shown";
@@ -108,8 +107,8 @@ TEST_F(Instance, AnotherUserIsRefusedWithoutAnswer) {
     ::chmod((session.RuntimeFolder() + "/TFrmDravemo").c_str(), 0777);
     const RunResult other =
         test::Run({"setpriv", "--reuid=nobody", "--regid=nogroup", "--clear-groups", DRAVEMO_SEND,
-             session.RuntimeFolder(), "0x4A", "1", R"({"command":"capture"})"},
-            session.Env());
+                   session.RuntimeFolder(), "0x4A", "1", R"({"command":"capture"})"},
+                  session.Env());
     EXPECT_EQ(other.Exit, 3) << other.Output;
     EXPECT_NE(other.Output.find("no reply"), std::string::npos) << other.Output;
     EXPECT_TRUE(FilesIn(session.Desktop()).empty()) << "nothing was captured";

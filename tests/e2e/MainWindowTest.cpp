@@ -47,7 +47,8 @@ TEST_F(MainWindowOnScreen, RightClickMenuSwitchesTheLanguage) {
     const Geometry g = WindowGeometry(ShowWindow(), session.Env());
     // The white area below the lists opens the popup menu; Language is its fourth item and
     // Japanese the third of its submenu.
-    test::Run({"xdotool", "mousemove", std::to_string(g.X + 3), std::to_string(g.Y + 165), "click", "3"},
+    test::Run(
+        {"xdotool", "mousemove", std::to_string(g.X + 3), std::to_string(g.Y + 165), "click", "3"},
         session.Env());
     std::this_thread::sleep_for(std::chrono::milliseconds(400));
     Keys({"Down", "Down", "Down", "Down", "Right", "Down", "Down", "Return"});

@@ -39,18 +39,20 @@ protected:
     }
     void Settings(int left, int top, int width, int height) {
         char lines[512];
-        std::snprintf(lines, sizeof lines,
-                      "\"area\"=dword:00000001\r\n\"saveto\"=dword:00000003\r\n\"mouse\"=dword:00000000\r\n"
-                      "\"left\"=dword:%08x\r\n\"top\"=dword:%08x\r\n\"width\"=dword:%08x\r\n"
-                      "\"height\"=dword:%08x\r\n",
-                      left, top, width, height);
+        std::snprintf(
+            lines, sizeof lines,
+            "\"area\"=dword:00000001\r\n\"saveto\"=dword:00000003\r\n\"mouse\"=dword:00000000\r\n"
+            "\"left\"=dword:%08x\r\n\"top\"=dword:%08x\r\n\"width\"=dword:%08x\r\n"
+            "\"height\"=dword:%08x\r\n",
+            left, top, width, height);
         session.WriteSettings(lines);
     }
     // Starts the program hidden in the notification area; the frame opens for the stored mode.
     std::string Start() {
         ChildProcess::Env env = session.Env();
         env["QT_SCALE_FACTOR"] = GetParam().Factor;
-        dravemo = std::make_unique<ChildProcess>(std::vector<std::string>{DRAVEMO_BINARY, "/start"}, env);
+        dravemo =
+            std::make_unique<ChildProcess>(std::vector<std::string>{DRAVEMO_BINARY, "/start"}, env);
         EXPECT_TRUE(session.WaitForInstance());
         EXPECT_TRUE(WaitUntil([&] { return session.VisibleWindows(" - Dravemo$").size() == 1; }));
         const auto windows = session.VisibleWindows(" - Dravemo$");
@@ -69,7 +71,8 @@ protected:
     }
     Geometry StoredFrame() const {
         const int header = GetParam().Header;
-        return {Stored("left"), Stored("top"), Stored("width") + 12, Stored("height") + header + 12};
+        return {Stored("left"), Stored("top"), Stored("width") + 12,
+                Stored("height") + header + 12};
     }
     // What is wrong with the screen around a frame at `g`; empty when the border strips are
     // red (pulsing: red dominant, green and blue 0) and exactly 6 pixels wide, the header dark
@@ -82,8 +85,9 @@ protected:
         const int header = GetParam().Header;
         const auto show = [&](const char* what, int x, int y) {
             const uint8_t* p = shot.At(x, y);
-            return std::string(what) + " at " + std::to_string(x) + "," + std::to_string(y) + " is " +
-                   std::to_string(p[0]) + "," + std::to_string(p[1]) + "," + std::to_string(p[2]);
+            return std::string(what) + " at " + std::to_string(x) + "," + std::to_string(y) +
+                   " is " + std::to_string(p[0]) + "," + std::to_string(p[1]) + "," +
+                   std::to_string(p[2]);
         };
         for (int y = g.Y + header; y < g.Y + g.Height; ++y) {
             for (int x = g.X; x < g.X + g.Width; ++x) {
@@ -92,7 +96,8 @@ protected:
                 const bool border = x < g.X + 6 || x >= g.X + g.Width - 6 || y < g.Y + header + 6 ||
                                     y >= g.Y + g.Height - 6;
                 if (border && !(p[0] >= 140 && p[1] == 0 && p[2] == 0)) return show("border", x, y);
-                if (!border && std::memcmp(p, expected.At(x, y), 3) != 0) return show("inside", x, y);
+                if (!border && std::memcmp(p, expected.At(x, y), 3) != 0)
+                    return show("inside", x, y);
             }
         }
         const uint8_t* head = shot.At(g.X + 2, g.Y + 2);
@@ -116,7 +121,8 @@ protected:
     }
     void ExpectFrameAt(const Geometry& g) {
         std::string problem;
-        EXPECT_TRUE(WaitUntil([&] { return (problem = FrameProblem(g)).empty(); })) << problem << " (" << g << ")";
+        EXPECT_TRUE(WaitUntil([&] { return (problem = FrameProblem(g)).empty(); }))
+            << problem << " (" << g << ")";
     }
     // A capture command in region mode: the saved picture is the inside of the frame at `g`.
     void ExpectCaptureOfInside(const Geometry& g) {
@@ -131,7 +137,9 @@ protected:
         ASSERT_EQ(shot.Width, g.Width - 12);
         ASSERT_EQ(shot.Height, g.Height - header - 12);
         for (int y = 0; y < shot.Height; ++y) {
-            ASSERT_EQ(std::memcmp(shot.At(0, y), expected.At(left, top + y), static_cast<size_t>(shot.Width) * 3), 0)
+            ASSERT_EQ(std::memcmp(shot.At(0, y), expected.At(left, top + y),
+                                  static_cast<size_t>(shot.Width) * 3),
+                      0)
                 << "row " << y;
         }
     }
@@ -179,7 +187,8 @@ TEST_P(RegionFrameOnScreen, HeaderAndBorderDragsMoveAndResizeAndSurviveARestart)
     EXPECT_TRUE(WaitUntil([&] {
         moved = Frame(id);
         return moved.X > start.X + 75 && moved.Y > start.Y + 45 && StoredFrame() == moved;
-    })) << moved << " stored " << StoredFrame();
+    })) << moved
+        << " stored " << StoredFrame();
     EXPECT_EQ(moved.Width, start.Width);
     EXPECT_EQ(moved.Height, start.Height);
     // The right border's middle widens it, the bottom right corner makes it larger both ways.
@@ -189,7 +198,8 @@ TEST_P(RegionFrameOnScreen, HeaderAndBorderDragsMoveAndResizeAndSurviveARestart)
     EXPECT_TRUE(WaitUntil([&] {
         wider = Frame(id);
         return wider.Width > moved.Width + 30 && StoredFrame() == wider;
-    })) << wider << " stored " << StoredFrame();
+    })) << wider
+        << " stored " << StoredFrame();
     EXPECT_EQ(wider.Height, moved.Height);
     EXPECT_EQ(wider.X, moved.X);
     Drag(wider.X + wider.Width - 2, wider.Y + wider.Height - 2, wider.X + wider.Width - 2 - 91,
@@ -199,7 +209,8 @@ TEST_P(RegionFrameOnScreen, HeaderAndBorderDragsMoveAndResizeAndSurviveARestart)
         smaller = Frame(id);
         return smaller.Width < wider.Width - 45 && smaller.Height < wider.Height - 30 &&
                StoredFrame() == smaller;
-    })) << smaller << " stored " << StoredFrame();
+    })) << smaller
+        << " stored " << StoredFrame();
     ExpectFrameAt(smaller);
     ExpectCaptureOfInside(smaller);
 
@@ -221,7 +232,9 @@ TEST_P(RegionFrameOnScreen, KeysResizeAndMoveAndTheWindowManagerCannotCloseIt) {
     test::Run({"wmctrl", "-i", "-c", hex}, session.Env());
     Xdotool({"key", "shift+Right"});
     Geometry g;
-    EXPECT_TRUE(WaitUntil([&] { return (g = Frame(id)).Width == start.Width + GetParam().WidthStep; })) << g;
+    EXPECT_TRUE(WaitUntil([&] {
+        return (g = Frame(id)).Width == start.Width + GetParam().WidthStep;
+    })) << g;
     EXPECT_EQ(session.VisibleWindows(" - Dravemo$").size(), 1u);
     EXPECT_EQ(Stored("width"), g.Width - 12);
     Xdotool({"key", "ctrl+Down"});
@@ -240,7 +253,8 @@ TEST_P(RegionFrameOnScreen, KeysResizeAndMoveAndTheWindowManagerCannotCloseIt) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Scales, RegionFrameOnScreen,
-                         ::testing::Values(Scale{"1", 25, 1, 1}, Scale{"1.5", 38, 2, 2}), ScaleName);
+                         ::testing::Values(Scale{"1", 25, 1, 1}, Scale{"1.5", 38, 2, 2}),
+                         ScaleName);
 
 }  // namespace
 }  // namespace dravemo::test

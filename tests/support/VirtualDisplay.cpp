@@ -40,8 +40,8 @@ VirtualDisplay::VirtualDisplay(const std::string& size, bool windowManager) {
     ::setenv("DISPLAY", FName.c_str(), 1);
     WaitUntil([&] { return Run({"xdpyinfo"}, Env(), std::chrono::seconds(5)).Exit == 0; });
     if (windowManager) {
-        const std::string config = std::string(DRAVEMO_SOURCE_DIR_SUPPORT) +
-                                   "/scripts/lib/openbox-rc.xml";
+        const std::string config =
+            std::string(DRAVEMO_SOURCE_DIR_SUPPORT) + "/scripts/lib/openbox-rc.xml";
         FWindowManager = std::make_unique<ChildProcess>(
             std::vector<std::string>{"openbox", "--config-file", config}, Env());
         WaitUntil([&] {
@@ -51,14 +51,14 @@ VirtualDisplay::VirtualDisplay(const std::string& size, bool windowManager) {
         // openbox announces itself before it handles map requests: only a probe window that
         // it has framed shows that it is ready.
         for (int attempt = 0; attempt < 5; ++attempt) {
-            ChildProcess probe({"xmessage", "-name", "dravemo-wm-probe", "-title",
-                                "dravemo-wm-probe", "probe"},
-                               Env());
+            ChildProcess probe(
+                {"xmessage", "-name", "dravemo-wm-probe", "-title", "dravemo-wm-probe", "probe"},
+                Env());
             const bool framed = WaitUntil(
                 [&] {
-                    const RunResult found = Run(
-                        {"xdotool", "search", "--onlyvisible", "--name", "^dravemo-wm-probe$"},
-                        Env());
+                    const RunResult found =
+                        Run({"xdotool", "search", "--onlyvisible", "--name", "^dravemo-wm-probe$"},
+                            Env());
                     if (found.Exit != 0 || found.Output.empty()) return false;
                     const std::string id = found.Output.substr(0, found.Output.find('\n'));
                     return Run({"xprop", "-id", id, "_NET_FRAME_EXTENTS"}, Env())

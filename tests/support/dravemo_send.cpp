@@ -5,11 +5,10 @@
 //   dravemo_send <runtime folder> <message> <param> [command text]
 // The command text goes as a WM_COPYDATA block (UTF-16LE with a NUL). Exit code 0 with an
 // answer, 3 without one.
+#include <QString>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
-
-#include <QString>
 
 #include "platform/linux/SocketInstanceLocator.h"
 

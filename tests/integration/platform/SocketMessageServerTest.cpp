@@ -76,9 +76,7 @@ protected:
 TEST_F(SocketMessageServerTest, DeliversTheMessageAndAnswersItsResult) {
     SocketInstanceLocator locator(Folder());
     EXPECT_TRUE(locator.WindowExists());
-    const auto result = WhileServing([&] {
-        return locator.Send({0x004A, 1, QByteArray("abcd")});
-    });
+    const auto result = WhileServing([&] { return locator.Send({0x004A, 1, QByteArray("abcd")}); });
     EXPECT_EQ(result, 0x4A + 1 + 4);
     ASSERT_EQ(handled.size(), 1u);
     EXPECT_EQ(handled[0].Payload, QByteArray("abcd"));

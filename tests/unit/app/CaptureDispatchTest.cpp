@@ -108,9 +108,7 @@ struct Recorder : CaptureHost, CaptureSources, CaptureDestinations {
     void ToWebPFile(TBitmap&, const QString& p, int q) override {
         Note("webp:" + S(p) + ":" + std::to_string(q));
     }
-    void ToTXTFile(std::unique_ptr<TBitmap> b) override {
-        Note(b ? "txt" : "txt:null");
-    }
+    void ToTXTFile(std::unique_ptr<TBitmap> b) override { Note(b ? "txt" : "txt:null"); }
     void ToClipboard(TBitmap&) override { Note("clipboard"); }
     void ToPrinter(TBitmap&, int ppi) override { Note("printer:" + std::to_string(ppi)); }
     void ToFloating(TBitmap&, const TRect& r) override {
@@ -151,18 +149,48 @@ TEST_P(DispatchTable, CallsAndShowsWhatTheCombinationMeans) {
 }
 
 const Row kRows[] = {
-    {"FullScreenPngWithSoundBefore", cmFullScreen, stPNG, 0, scBefore,
-     {"sound", "cursor:on", "grab:full", "name:png", "png:/out/D-001.png"}, 0},
-    {"RegionUsesTheFrameRectangle", cmRegion, stBMP, 0, scNone,
-     {"cursor:on", "region", "grab:rect:1,2", "name:bmp", "bmp:/out/D-001.bmp"}, 0},
-    {"ActiveWindowGif", cmActiveWindow, stGIF, 0, scNone,
-     {"cursor:on", "grab:active", "name:gif", "gif:/out/D-001.gif"}, 0},
-    {"ControlUnderCursorClipboard", cmWindowControl, stClipboard, 0, scNone,
-     {"cursor:on", "grab:control", "clipboard"}, 0},
-    {"WebPageToPrinterWithSoundAfter", cmWebPage, stPrinter, 0, scAfter,
-     {"cursor:on", "grab:web", "printer:96", "sound"}, 0},
-    {"WebPQualityFromItsList", cmFullScreen, stWebP, 0, scNone,
-     {"cursor:on", "grab:full", "name:webp", "webp:/out/D-001.webp:80"}, 0},
+    {"FullScreenPngWithSoundBefore",
+     cmFullScreen,
+     stPNG,
+     0,
+     scBefore,
+     {"sound", "cursor:on", "grab:full", "name:png", "png:/out/D-001.png"},
+     0},
+    {"RegionUsesTheFrameRectangle",
+     cmRegion,
+     stBMP,
+     0,
+     scNone,
+     {"cursor:on", "region", "grab:rect:1,2", "name:bmp", "bmp:/out/D-001.bmp"},
+     0},
+    {"ActiveWindowGif",
+     cmActiveWindow,
+     stGIF,
+     0,
+     scNone,
+     {"cursor:on", "grab:active", "name:gif", "gif:/out/D-001.gif"},
+     0},
+    {"ControlUnderCursorClipboard",
+     cmWindowControl,
+     stClipboard,
+     0,
+     scNone,
+     {"cursor:on", "grab:control", "clipboard"},
+     0},
+    {"WebPageToPrinterWithSoundAfter",
+     cmWebPage,
+     stPrinter,
+     0,
+     scAfter,
+     {"cursor:on", "grab:web", "printer:96", "sound"},
+     0},
+    {"WebPQualityFromItsList",
+     cmFullScreen,
+     stWebP,
+     0,
+     scNone,
+     {"cursor:on", "grab:full", "name:webp", "webp:/out/D-001.webp:80"},
+     0},
     {"BusyDropsTheRequest", cmFullScreen, stPNG, 1, scBefore, {}, 1},
     {"StartingRecordingDropsStills", cmFullScreen, stPNG, 2, scBefore, {}, 2},
     // The recording target: start, stop, or nothing while a start is under way.
@@ -177,25 +205,53 @@ const Row kRows[] = {
     {"Mp4WithoutModeRefused", -1, stMP4, 0, scNone, {kRefused}, 0},
     {"Mp4ColorPickerSkipsTheCheck", cmColorPicker, stMP4, 0, scNone, {"record:start"}, 0},
     {"FloatingWebPageRefused", cmWebPage, stFloating, 0, scNone, {kRefused}, 0},
-    {"FloatingFullScreenPlacedByTheGrab", cmFullScreen, stFloating, 0, scNone,
-     {"cursor:on", "grab:full", "floating:-10,5"}, 0},
-    {"FloatingDragPlacedByTheSelection", cmDrag, stFloating, 0, scNone,
-     {"drag", "floating:7,8"}, 0},
+    {"FloatingFullScreenPlacedByTheGrab",
+     cmFullScreen,
+     stFloating,
+     0,
+     scNone,
+     {"cursor:on", "grab:full", "floating:-10,5"},
+     0},
+    {"FloatingDragPlacedByTheSelection",
+     cmDrag,
+     stFloating,
+     0,
+     scNone,
+     {"drag", "floating:7,8"},
+     0},
     // The drag plays the before-sound at the selection, not when the overlay opens.
-    {"DragSoundAfterSelection", cmDrag, stPNG, 0, scBefore,
-     {"drag", "sound", "name:png", "png:/out/D-001.png"}, 0},
-    {"ColorPickerOnlyRecordsTheColour", cmColorPicker, stJPG, 0, scBefore,
-     {"sound", "color"}, 0},
+    {"DragSoundAfterSelection",
+     cmDrag,
+     stPNG,
+     0,
+     scBefore,
+     {"drag", "sound", "name:png", "png:/out/D-001.png"},
+     0},
+    {"ColorPickerOnlyRecordsTheColour", cmColorPicker, stJPG, 0, scBefore, {"sound", "color"}, 0},
     {"ColorPickerRefusalSkipped", cmColorPicker, stFloating, 0, scNone, {"color"}, 0},
     // Recognition owns the bitmap and ends the busy state itself; no after-sound here.
-    {"TxtKeepsBusyAndPlaysNoSound", cmFullScreen, stTXT, 0, scAfter,
-     {"cursor:on", "grab:full", "txt"}, 1},
-    {"UploadAfterTheAfterSound", cmFullScreen, stUpload, 0, scAfter,
-     {"cursor:on", "grab:full", "sound", "upload"}, 0},
-    {"NoModeGrabsNothingButStillOutputs", -1, stClipboard, 0, scNone,
-     {"cursor:on", "clipboard"}, 0},
-    {"NoTargetWritesNothing", cmFullScreen, -1, 0, scAfter,
-     {"cursor:on", "grab:full", "sound"}, 0},
+    {"TxtKeepsBusyAndPlaysNoSound",
+     cmFullScreen,
+     stTXT,
+     0,
+     scAfter,
+     {"cursor:on", "grab:full", "txt"},
+     1},
+    {"UploadAfterTheAfterSound",
+     cmFullScreen,
+     stUpload,
+     0,
+     scAfter,
+     {"cursor:on", "grab:full", "sound", "upload"},
+     0},
+    {"NoModeGrabsNothingButStillOutputs",
+     -1,
+     stClipboard,
+     0,
+     scNone,
+     {"cursor:on", "clipboard"},
+     0},
+    {"NoTargetWritesNothing", cmFullScreen, -1, 0, scAfter, {"cursor:on", "grab:full", "sound"}, 0},
 };
 
 INSTANTIATE_TEST_SUITE_P(ModeTargetStatus, DispatchTable, ::testing::ValuesIn(kRows),
@@ -220,7 +276,8 @@ TEST(CaptureDispatch, JpegQualityTextThatIsNoNumberWritesAt90) {
         r.jpegQuality = text;
         TCaptureDispatch dispatch(r, r, r);
         dispatch.Start();
-        EXPECT_EQ(r.log.back(), "jpg:/out/D-001.jpg:" + std::to_string(quality)) << text.toStdString();
+        EXPECT_EQ(r.log.back(), "jpg:/out/D-001.jpg:" + std::to_string(quality))
+            << text.toStdString();
     }
 }
 
@@ -228,8 +285,9 @@ TEST(CaptureDispatch, JpegQualityTextThatIsNoNumberWritesAt90) {
 // the busy state ends so that the next request works.
 TEST(CaptureDispatch, OutputFailureIsReportedAndUnlocks) {
     const std::vector<std::pair<int, std::string>> failing = {
-        {stPNG, "png:/out/D-001.png"}, {stPNG, "name:png"}, {stClipboard, "clipboard"},
-        {stTXT, "txt"},                {stUpload, "upload"}, {stPrinter, "printer:96"}};
+        {stPNG, "png:/out/D-001.png"}, {stPNG, "name:png"},
+        {stClipboard, "clipboard"},    {stTXT, "txt"},
+        {stUpload, "upload"},          {stPrinter, "printer:96"}};
     for (const auto& [target, entry] : failing) {
         Recorder r;
         r.target = target;
@@ -238,8 +296,8 @@ TEST(CaptureDispatch, OutputFailureIsReportedAndUnlocks) {
         TCaptureDispatch dispatch(r, r, r);
         dispatch.Start();
         ASSERT_FALSE(r.log.empty());
-        EXPECT_EQ(r.log.back(), "message:Capture failed.\r\rboom at " + entry + "|" +
-                                    std::to_string(0x00050010))
+        EXPECT_EQ(r.log.back(),
+                  "message:Capture failed.\r\rboom at " + entry + "|" + std::to_string(0x00050010))
             << entry;
         EXPECT_EQ(dispatch.FStatus, csIdle) << entry;
         // No after-sound once the output failed (unless the failure came after it).
@@ -252,9 +310,12 @@ TEST(CaptureDispatch, OutputFailureIsReportedAndUnlocks) {
 // An error while obtaining the image goes to the general error display, not the failure
 // message, and does not leave the dispatch locked.
 TEST(CaptureDispatch, GrabFailureGoesToTheGeneralErrorDisplay) {
-    for (const auto& [mode, entry] : std::vector<std::pair<int, std::string>>{
-             {cmFullScreen, "grab:full"}, {cmRegion, "region"}, {cmDrag, "drag"},
-             {cmColorPicker, "color"}, {cmActiveWindow, "cursor:on"}}) {
+    for (const auto& [mode, entry] :
+         std::vector<std::pair<int, std::string>>{{cmFullScreen, "grab:full"},
+                                                  {cmRegion, "region"},
+                                                  {cmDrag, "drag"},
+                                                  {cmColorPicker, "color"},
+                                                  {cmActiveWindow, "cursor:on"}}) {
         Recorder r;
         r.mode = mode;
         r.throwOn = entry;

@@ -39,8 +39,7 @@ protected:
     FakeWindowActivation activation;
     TCapture capture{screen};
     std::unique_ptr<QWidget> owner;
-    ProgramCaptureSources sources{capture, [] { return TRect{}; }, screen, owner.get(),
-                                  activation};
+    ProgramCaptureSources sources{capture, [] { return TRect{}; }, screen, owner.get(), activation};
 };
 
 TEST_F(DragSelectSource, ReturnsTheDraggedPixelsAndTheirScreenRectangle) {

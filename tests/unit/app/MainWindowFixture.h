@@ -90,14 +90,22 @@ protected:
     bool webp = true;
     bool encoder = true;
     QString chosenFolder;
-    ProgramPorts ports{registry, autostart, desktop, boxes, sound, activation, screen, ocr,
+    ProgramPorts ports{registry,
+                       autostart,
+                       desktop,
+                       boxes,
+                       sound,
+                       activation,
+                       screen,
+                       ocr,
                        hotkeys,
                        [this] {
                            auto icon = std::make_unique<FakeTrayIcon>();
                            tray = icon.get();
                            return icon;
                        },
-                       [this] { return webp; }, [this] { return encoder; },
+                       [this] { return webp; },
+                       [this] { return encoder; },
                        [this](QString& folder) {
                            if (chosenFolder.isEmpty()) return false;
                            folder = chosenFolder;

@@ -14,8 +14,8 @@ void Choose(QComboBox* list, int index) {
 
 TEST_F(Handlers, ListsWriteTheirSettings) {
     auto w = Create();
-    for (const auto& [index, stored] : std::vector<std::pair<int, int>>{
-             {2, 2}, {3, 3}, {4, 0}, {5, 0}, {1, 1}, {6, 0}, {0, 0}}) {
+    for (const auto& [index, stored] :
+         std::vector<std::pair<int, int>>{{2, 2}, {3, 3}, {4, 0}, {5, 0}, {1, 1}, {6, 0}, {0, 0}}) {
         Choose(w->ChkArea, index);
         EXPECT_EQ(Stored("area"), RegValue::Dword(stored)) << index;
     }
@@ -109,17 +109,18 @@ TEST_F(Handlers, RadioGroupsTakeTheirValueFromTheItemName) {
         const char* setting;
         int value;
     };
-    for (const Case& c : {Case{"ChkAppend3", "append", 3}, Case{"ChkAppend2", "append", 2},
-                          Case{"ChkSound1", "sound", 1}, Case{"ChkSound3", "sound", 3},
-                          Case{"ChkRecLimit240", "record_limit", 240},
-                          Case{"ChkRecLimit0", "record_limit", 0},
-                          Case{"ChkRecLimit30", "record_limit", 30}}) {
+    for (const Case& c :
+         {Case{"ChkAppend3", "append", 3}, Case{"ChkAppend2", "append", 2},
+          Case{"ChkSound1", "sound", 1}, Case{"ChkSound3", "sound", 3},
+          Case{"ChkRecLimit240", "record_limit", 240}, Case{"ChkRecLimit0", "record_limit", 0},
+          Case{"ChkRecLimit30", "record_limit", 30}}) {
         QAction* item = w->MenuItem(c.item);
         item->trigger();
         EXPECT_EQ(Stored(c.setting), RegValue::Dword(c.value)) << c.item;
         EXPECT_TRUE(item->isChecked()) << c.item;
         // Exactly one item of the group is checked.
-        const QString prefix = QString(c.item).left(QString(c.item).size() - QString::number(c.value).size());
+        const QString prefix =
+            QString(c.item).left(QString(c.item).size() - QString::number(c.value).size());
         int checked = 0;
         for (QAction* a : w->Menu->findChildren<QAction*>()) {
             if (a->objectName().startsWith(prefix) && a->isChecked()) ++checked;
@@ -132,8 +133,9 @@ TEST_F(Handlers, RadioGroupsTakeTheirValueFromTheItemName) {
 TEST_F(Handlers, TogglesInvertAndStore) {
     auto w = Create();
     for (const auto& [item, setting, initial] :
-         std::vector<std::tuple<QString, QString, bool>>{
-             {"ChkAudio", "audio", false}, {"ChkLog", "ffmpeg_log", false}, {"ChkMouse", "mouse", true}}) {
+         std::vector<std::tuple<QString, QString, bool>>{{"ChkAudio", "audio", false},
+                                                         {"ChkLog", "ffmpeg_log", false},
+                                                         {"ChkMouse", "mouse", true}}) {
         w->MenuItem(item)->trigger();
         EXPECT_EQ(Stored(setting), RegValue::Dword(initial ? 0 : 1)) << item.toStdString();
         w->MenuItem(item)->trigger();
@@ -152,7 +154,8 @@ TEST_F(Handlers, StartWithTheSessionAndItsRefusal) {
     w->ChkRegStart->trigger();
     EXPECT_FALSE(w->ChkRegStart->isChecked());
     ASSERT_EQ(boxes.Boxes.size(), 1u);
-    EXPECT_EQ(boxes.Boxes[0].Text, "잘못된 백신 또는 악성 프로그램이 부팅시 실행을 차단하였습니다.");
+    EXPECT_EQ(boxes.Boxes[0].Text,
+              "잘못된 백신 또는 악성 프로그램이 부팅시 실행을 차단하였습니다.");
     EXPECT_EQ(boxes.Boxes[0].Flags, 0x00050010u);
 }
 

@@ -74,8 +74,7 @@ TEST_F(MainWindow, CommandsFromOtherPrograms) {
         about.append('\0');
     }
     EXPECT_EQ(window->HandleWindowMessage({0x004A, 1, about}), 1);
-    EXPECT_EQ(desktop.OpenedUrls,
-              QStringList{"https://home.dravemo.example/dravemo?v=1.0.0.0"});
+    EXPECT_EQ(desktop.OpenedUrls, QStringList{"https://home.dravemo.example/dravemo?v=1.0.0.0"});
     EXPECT_EQ(window->HandleWindowMessage({0x004A, 2, about}), 0);
     EXPECT_EQ(window->HandleWindowMessage({0x0011, 0, {}}), 0) << "not a message for others";
 }

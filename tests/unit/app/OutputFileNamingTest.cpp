@@ -26,8 +26,7 @@ protected:
 TEST_F(OutputFileNaming, EmptyFolderStartsAtOneInBothNumberedSchemes) {
     EXPECT_EQ(Next(TNamingScheme::ContinueNumber, "png"), "D-001.png");
     EXPECT_EQ(Next(TNamingScheme::FirstFreeNumber, "jpg"), "D-001.jpg");
-    EXPECT_EQ(NewFilename(Folder(), TNamingScheme::ContinueNumber, "png"),
-              Folder() + "/D-001.png");
+    EXPECT_EQ(NewFilename(Folder(), TNamingScheme::ContinueNumber, "png"), Folder() + "/D-001.png");
 }
 
 TEST_F(OutputFileNaming, ContinueAfterHighestOrTakeFirstFree) {
@@ -53,9 +52,9 @@ TEST_F(OutputFileNaming, ScanCountsOnlyNumberedNames) {
         int expected;
     };
     const Case cases[] = {
-        {"D-12a.png", 0},         {"d-003.png", 0},      {"D-007", 0},
-        {"D-.png", 0},            {"D-3.backup.png", 3}, {"D-20261210-101010123.png", 0},
-        {"X-900.png", 0},         {"D-042.txt", 42},     {"D--5.png", 0},
+        {"D-12a.png", 0}, {"d-003.png", 0},      {"D-007", 0},
+        {"D-.png", 0},    {"D-3.backup.png", 3}, {"D-20261210-101010123.png", 0},
+        {"X-900.png", 0}, {"D-042.txt", 42},     {"D--5.png", 0},
     };
     for (const Case& c : cases) {
         test::TempDir one;

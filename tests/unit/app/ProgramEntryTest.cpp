@@ -35,8 +35,8 @@ struct Entry {
     int started = 0;
     int slept = 0;
     int Run(const QString& argument) {
-        return ProgramEntry(argument, instance, instance, [this] { ++started; },
-                            [this](int ms) { slept += ms; });
+        return ProgramEntry(
+            argument, instance, instance, [this] { ++started; }, [this](int ms) { slept += ms; });
     }
 };
 

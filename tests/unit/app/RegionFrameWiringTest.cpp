@@ -13,7 +13,8 @@ class RegionFrameWiring : public MainWindowFixture {
 protected:
     RegionFrameWiring() {
         // A region of 200 x 120 whose window stands at (99, 60).
-        for (const auto& [name, value] : {std::pair{"left", 99}, {"top", 60}, {"width", 200}, {"height", 120}}) {
+        for (const auto& [name, value] :
+             {std::pair{"left", 99}, {"top", 60}, {"width", 200}, {"height", 120}}) {
             Store(QString::fromUtf8(name), RegValue::Dword(value));
         }
     }
@@ -50,7 +51,8 @@ TEST_F(RegionFrameWiring, ARegionCaptureTakesTheFramesRectangle) {
     const std::string bmp = ReadFile(home / "Desktop" / "D-001.bmp");
     ASSERT_GE(bmp.size(), 54u);
     const auto number = [&](size_t at) {
-        return static_cast<int32_t>(static_cast<uint8_t>(bmp[at]) | static_cast<uint8_t>(bmp[at + 1]) << 8 |
+        return static_cast<int32_t>(static_cast<uint8_t>(bmp[at]) |
+                                    static_cast<uint8_t>(bmp[at + 1]) << 8 |
                                     static_cast<uint8_t>(bmp[at + 2]) << 16 |
                                     static_cast<uint32_t>(static_cast<uint8_t>(bmp[at + 3])) << 24);
     };
@@ -67,10 +69,10 @@ TEST_F(RegionFrameWiring, TheCloseButtonSelectsFullScreenWithoutTheModeHandler) 
     // A card the mode handler would replace with card 0.
     w->PnlMain->setCurrentIndex(2);
     const QPointF at(8, 8);
-    QMouseEvent press(QEvent::MouseButtonPress, at, frame->BtnClose->mapToGlobal(at), Qt::LeftButton,
-                      Qt::LeftButton, Qt::NoModifier);
-    QMouseEvent release(QEvent::MouseButtonRelease, at, frame->BtnClose->mapToGlobal(at), Qt::LeftButton,
-                        Qt::NoButton, Qt::NoModifier);
+    QMouseEvent press(QEvent::MouseButtonPress, at, frame->BtnClose->mapToGlobal(at),
+                      Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QMouseEvent release(QEvent::MouseButtonRelease, at, frame->BtnClose->mapToGlobal(at),
+                        Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
     QCoreApplication::sendEvent(frame->BtnClose, &press);
     QCoreApplication::sendEvent(frame->BtnClose, &release);
     EXPECT_FALSE(frame->isVisible());

@@ -49,7 +49,8 @@ TEST(PixelGrid, KeptLengthsMeetTheResizeIncrementAndLeaveWholeBorders) {
     // The increment is 2 physical pixels, and the far border's edge must be a scaled length.
     for (int logical = 9; logical < 400; ++logical) {
         const int physical = grid.PhysicalLength(logical);
-        EXPECT_EQ(KeptWindowLength(grid, logical), physical % 2 == 0 && grid.OnGrid(physical - 6)) << logical;
+        EXPECT_EQ(KeptWindowLength(grid, logical), physical % 2 == 0 && grid.OnGrid(physical - 6))
+            << logical;
     }
     EXPECT_TRUE(KeptWindowLength(grid, 328));   // 492
     EXPECT_TRUE(KeptWindowLength(grid, 273));   // 410
@@ -65,7 +66,8 @@ TEST(PixelGrid, KeyStepsMoveAtLeastOneLogicalPixelTowardTheirTarget) {
             const int length = NearestKeptLength(grid, start, 9);
             for (int step : {1, -1, 10, -10}) {
                 const int stepped = StepKeptLength(grid, length, step, 9);
-                EXPECT_TRUE(KeptWindowLength(grid, stepped)) << scale << " " << length << " " << step;
+                EXPECT_TRUE(KeptWindowLength(grid, stepped))
+                    << scale << " " << length << " " << step;
                 const int moved = grid.PhysicalLength(stepped) - grid.PhysicalLength(length);
                 EXPECT_GT(moved * step, 0) << scale << " " << length << " " << step;
                 if (scale == 1.0) {
@@ -76,7 +78,8 @@ TEST(PixelGrid, KeyStepsMoveAtLeastOneLogicalPixelTowardTheirTarget) {
             }
             const int x = StepCoordinate(grid, false, start, 1);
             EXPECT_EQ(x, start + 1);
-            EXPECT_NEAR(grid.PhysicalY(StepCoordinate(grid, true, start, -10)), grid.PhysicalY(start) - 10, scale);
+            EXPECT_NEAR(grid.PhysicalY(StepCoordinate(grid, true, start, -10)),
+                        grid.PhysicalY(start) - 10, scale);
         }
     }
     // The smallest window gets no smaller.

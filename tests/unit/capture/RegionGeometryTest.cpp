@@ -12,7 +12,8 @@ namespace {
 TEST(RegionGeometry, RegionAndWindowAreSixPixelsApartBesidesTheHeader) {
     // A 492 x 397 window at (100, 50) with a 25-pixel header holds a 480 x 360 region.
     EXPECT_EQ(RegionOfWindow(RectOfSize(100, 50, 492, 397), 25), RectOfSize(106, 81, 480, 360));
-    EXPECT_EQ(RegionOfWindow(RectOfSize(-1900, -30, 492, 410), 38), RectOfSize(-1894, 14, 480, 360));
+    EXPECT_EQ(RegionOfWindow(RectOfSize(-1900, -30, 492, 410), 38),
+              RectOfSize(-1894, 14, 480, 360));
     EXPECT_EQ(WindowSizeOfRegion(480, 360, 25), (TSize{492, 397}));
     EXPECT_EQ(WindowSizeOfRegion(480, 360, 38), (TSize{492, 410}));
 }
@@ -25,7 +26,8 @@ TEST(RegionGeometry, SizesStayBetweenTheSmallestRegionAndTheCoordinateLimit) {
     for (const Case& c : {Case{2, 2, {14, 39}}, Case{1, 0, {14, 39}}, Case{-50, -7, {14, 39}},
                           Case{INT_MAX, INT_MAX, {32767, 32767}}, Case{INT_MIN, INT_MIN, {14, 39}},
                           Case{32755, 32730, {32767, 32767}}, Case{32756, 10, {32767, 47}}}) {
-        EXPECT_EQ(WindowSizeOfRegion(c.width, c.height, 25), c.window) << c.width << " x " << c.height;
+        EXPECT_EQ(WindowSizeOfRegion(c.width, c.height, 25), c.window)
+            << c.width << " x " << c.height;
     }
     EXPECT_EQ(LimitWindowSize({13, 38}, 25), (TSize{14, 39}));
     EXPECT_EQ(LimitWindowPosition({INT_MIN, INT_MAX}), (TPoint{-32767, 32767}));
@@ -39,13 +41,13 @@ TEST(RegionGeometry, HitTestZonesUseStrictComparisons) {
         THitZone zone;
     };
     const Case cases[] = {
-        {0, 25, htTopLeft},      {5, 30, htTopLeft},      {6, 30, htTop},
-        {194, 30, htTop},        {195, 30, htTopRight},   {199, 25, htTopRight},
-        {100, 31, htCaption},    {0, 31, htLeft},         {5, 100, htLeft},
-        {6, 100, htCaption},     {194, 100, htCaption},   {195, 100, htRight},
-        {100, 144, htCaption},   {100, 145, htBottom},    {5, 145, htBottomLeft},
+        {0, 25, htTopLeft},        {5, 30, htTopLeft},    {6, 30, htTop},
+        {194, 30, htTop},          {195, 30, htTopRight}, {199, 25, htTopRight},
+        {100, 31, htCaption},      {0, 31, htLeft},       {5, 100, htLeft},
+        {6, 100, htCaption},       {194, 100, htCaption}, {195, 100, htRight},
+        {100, 144, htCaption},     {100, 145, htBottom},  {5, 145, htBottomLeft},
         {195, 149, htBottomRight}, {0, 0, htTopLeft},     {100, 10, htTop},
-        {-1, 100, htNowhere},    {200, 100, htNowhere},   {100, 150, htNowhere},
+        {-1, 100, htNowhere},      {200, 100, htNowhere}, {100, 150, htNowhere},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(HitTest(c.x, c.y, 200, 150, 25), c.zone) << c.x << ", " << c.y;
@@ -70,10 +72,12 @@ TEST(RegionGeometry, HeaderPartsDisappearAtTheirWidths) {
 }
 
 // Two monitors: a 1920 x 1080 one left of and above the primary 1280 x 800 one at the origin.
-const std::vector<Monitor> kTwoMonitors = {{{-1920, -200, 1920, 1080}, false}, {{0, 0, 1280, 800}, true}};
+const std::vector<Monitor> kTwoMonitors = {{{-1920, -200, 1920, 1080}, false},
+                                           {{0, 0, 1280, 800}, true}};
 
 TEST(RegionGeometry, TheDefaultIsCentredOnThePrimaryMonitor) {
-    EXPECT_EQ(DefaultPlacement({{{0, 0, 1280, 800}, true}}), (TStoredPlacement{400, 220, 480, 360}));
+    EXPECT_EQ(DefaultPlacement({{{0, 0, 1280, 800}, true}}),
+              (TStoredPlacement{400, 220, 480, 360}));
     EXPECT_EQ(DefaultPlacement(kTwoMonitors), (TStoredPlacement{400, 220, 480, 360}));
     // A primary monitor away from the origin; one narrower than the region (division toward zero).
     EXPECT_EQ(DefaultPlacement({{{0, 0, 800, 600}, false}, {{-1024, -768, 1024, 768}, true}}),

@@ -34,8 +34,8 @@ TEST(AreaPulse, RedRunsDownAndBackEvery18Ticks) {
         EXPECT_EQ(color & 0xFFFF00u, 0u) << "green and blue stay 0";
         reds.push_back(RedOf(color));
     }
-    const std::vector<int> period = {255, 242, 229, 217, 204, 191, 178, 166, 153, 140,
-                                     153, 166, 178, 191, 204, 217, 229, 242};
+    const std::vector<int> period = {255, 242, 229, 217, 204, 191, 178, 166, 153,
+                                     140, 153, 166, 178, 191, 204, 217, 229, 242};
     EXPECT_EQ(std::vector<int>(reds.begin(), reds.begin() + 18), period);
     EXPECT_EQ(std::vector<int>(reds.begin() + 18, reds.begin() + 36), period);
     EXPECT_EQ(reds[36], 255);

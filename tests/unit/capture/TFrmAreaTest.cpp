@@ -24,7 +24,8 @@ protected:
         // The offscreen platform has no window shapes and says so on every change.
         static const QtMessageHandler previous = qInstallMessageHandler(
             [](QtMsgType type, const QMessageLogContext& context, const QString& message) {
-                if (message == QLatin1String("This plugin does not support setting window masks")) return;
+                if (message == QLatin1String("This plugin does not support setting window masks"))
+                    return;
                 if (previous) previous(type, context, message);
             });
         // 1278 x 798: the default corner (399, 219) is a multiple of 3.
@@ -32,9 +33,10 @@ protected:
     }
     void Create() {
         size = std::make_unique<TFrmSize>(settings);
-        frame = std::make_unique<TFrmArea>(
-            *size, settings, screen,
-            TAreaHooks{[this] { return recording; }, [this] { ++stops; }, [this] { ++fullScreen; }});
+        frame =
+            std::make_unique<TFrmArea>(*size, settings, screen,
+                                       TAreaHooks{[this] { return recording; }, [this] { ++stops; },
+                                                  [this] { ++fullScreen; }});
     }
     void Store(int left, int top, int width, int height) {
         settings.Values = {{"left", left}, {"top", top}, {"width", width}, {"height", height}};
@@ -50,7 +52,8 @@ protected:
     void Click(QWidget* target, QEvent::Type type, Qt::MouseButton button) {
         const QPointF local(8, 8);
         QMouseEvent event(type, local, target->mapToGlobal(local), button,
-                          type == QEvent::MouseButtonRelease ? Qt::NoButton : button, Qt::NoModifier);
+                          type == QEvent::MouseButtonRelease ? Qt::NoButton : button,
+                          Qt::NoModifier);
         QCoreApplication::sendEvent(target, &event);
     }
     bool Exact() const { return frame->Grid().Exact(); }
@@ -94,7 +97,8 @@ TEST_F(RegionFrame, AStoredRegionIsRestoredOnlyStrictlyInsideTheDesktop) {
         bool kept;
     };
     const std::vector<Monitor> one = {{{0, 0, 1278, 798}, true}};
-    const std::vector<Monitor> leftAndAbove = {{{-1920, -300, 1920, 1080}, false}, {{0, 0, 1278, 798}, true}};
+    const std::vector<Monitor> leftAndAbove = {{{-1920, -300, 1920, 1080}, false},
+                                               {{0, 0, 1278, 798}, true}};
     const Case cases[] = {
         {"inside", one, {99, 60, 200, 120}, true},
         {"on a monitor left of and above the primary", leftAndAbove, {-1899, -150, 480, 360}, true},
@@ -169,8 +173,8 @@ TEST_F(RegionFrame, HeaderPartsHideAsTheWindowNarrows) {
 }
 
 TEST_F(RegionFrame, MenuItemsShowCustomSizesAndApplyThem) {
-    settings.Values = {{"left", 99}, {"top", 60}, {"width", 480}, {"height", 360},
-                       {"width_2", 800}, {"height_2", 600}};
+    settings.Values = {{"left", 99},    {"top", 60},      {"width", 480},
+                       {"height", 360}, {"width_2", 800}, {"height_2", 600}};
     Create();
     EXPECT_EQ(frame->PopSize_2->text(), "800x600");
     // A size numbered 1 to 3 renames its item; 0 renames none.
@@ -238,7 +242,8 @@ TEST_F(RegionFrame, KeysResizeAndMoveTheWindow) {
             if (Exact()) {
                 EXPECT_EQ(moved[i], expected[i]) << c.key << " " << c.modifiers << " part " << i;
             } else {
-                // At another scale the step is the nearest whole logical one, in the same direction.
+                // At another scale the step is the nearest whole logical one, in the same
+                // direction.
                 EXPECT_EQ(moved[i] > 0, expected[i] > 0) << c.key << " part " << i;
                 EXPECT_EQ(moved[i] < 0, expected[i] < 0) << c.key << " part " << i;
                 EXPECT_LE(std::abs(moved[i] - expected[i]), 4) << c.key << " part " << i;
@@ -263,12 +268,12 @@ TEST_F(RegionFrame, TheBorderAnswersResizeZonesUnlessRecording) {
         int x, y;
         THitZone zone;
     };
-    for (const Case& c : {Case{0, header, htTopLeft}, Case{w.Width() / 2, header + 5, htTop},
-                          Case{w.Width() - 1, header + 2, htTopRight}, Case{5, 200, htLeft},
-                          Case{w.Width() - 5, 200, htRight}, Case{w.Width() - 6, 200, htCaption},
-                          Case{3, w.Height() - 1, htBottomLeft}, Case{200, w.Height() - 5, htBottom},
-                          Case{w.Width() - 1, w.Height() - 1, htBottomRight},
-                          Case{w.Width(), 200, htNowhere}}) {
+    for (const Case& c :
+         {Case{0, header, htTopLeft}, Case{w.Width() / 2, header + 5, htTop},
+          Case{w.Width() - 1, header + 2, htTopRight}, Case{5, 200, htLeft},
+          Case{w.Width() - 5, 200, htRight}, Case{w.Width() - 6, 200, htCaption},
+          Case{3, w.Height() - 1, htBottomLeft}, Case{200, w.Height() - 5, htBottom},
+          Case{w.Width() - 1, w.Height() - 1, htBottomRight}, Case{w.Width(), 200, htNowhere}}) {
         EXPECT_EQ(frame->HitTestAt(c.x, c.y), c.zone) << c.x << ", " << c.y;
     }
     recording = true;

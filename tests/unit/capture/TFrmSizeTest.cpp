@@ -21,9 +21,8 @@ protected:
     SizeDialog() { test::TestApplication(); }
     std::unique_ptr<TFrmSize> Create() {
         auto dialog = std::make_unique<TFrmSize>(settings);
-        QObject::connect(dialog.get(), &TFrmSize::SizeApplied, [this](int w, int h, int n) {
-            applied.emplace_back(w, h, n);
-        });
+        QObject::connect(dialog.get(), &TFrmSize::SizeApplied,
+                         [this](int w, int h, int n) { applied.emplace_back(w, h, n); });
         return dialog;
     }
     static void Type(TSpinEdit* field, const QString& text) {
@@ -42,7 +41,8 @@ protected:
     std::vector<std::tuple<int, int, int>> applied;
 };
 
-const QStringList kSavedOrder = {"width_1", "width_2", "width_3", "height_1", "height_2", "height_3"};
+const QStringList kSavedOrder = {"width_1",  "width_2",  "width_3",
+                                 "height_1", "height_2", "height_3"};
 
 TEST_F(SizeDialog, CreationReadsTheCustomSizesWidthsFirst) {
     auto fresh = Create();
@@ -66,7 +66,8 @@ TEST_F(SizeDialog, CreationReadsTheCustomSizesWidthsFirst) {
 TEST_F(SizeDialog, FieldsClampWhenSetWhenLeftAndReadNonNumbersAsTheMinimum) {
     auto dialog = Create();
     TSpinEdit* field = dialog->WidthField(1);
-    for (auto [set, shown] : {std::pair{10, 64}, {-5, 64}, {64, 64}, {9999, 9999}, {10000, 9999}, {500, 500}}) {
+    for (auto [set, shown] :
+         {std::pair{10, 64}, {-5, 64}, {64, 64}, {9999, 9999}, {10000, 9999}, {500, 500}}) {
         field->SetValue(set);
         EXPECT_EQ(field->Value(), shown) << set;
         EXPECT_EQ(field->text(), QString::number(shown)) << set;

@@ -96,7 +96,7 @@ TEST_F(RegistryFileTest, ATextWithALineBreakIsRefusedAndLosesNothing) {
 
 TEST_F(RegistryFileTest, ABrokenFileIsSetAsideAndReadingGoesOn) {
     for (const std::string& content : {std::string("this is not a registry file\n"),
-                                      std::string("REGEDIT4\n\"x\"=\xff\xfe bad utf8\n")}) {
+                                       std::string("REGEDIT4\n\"x\"=\xff\xfe bad utf8\n")}) {
         test::WriteFile(Path(), content);
         RegistryFile hive = Hive();
         EXPECT_FALSE(hive.Read(kKey, "area"));
@@ -111,7 +111,8 @@ TEST_F(RegistryFileTest, ConcurrentWritersLoseNothing) {
     constexpr int kValues = 1000;
     auto writer = [this](const QString& prefix) {
         RegistryFile hive = Hive();
-        for (int i = 0; i < kValues; ++i) hive.Write(kKey, prefix + QString::number(i), RegValue::Dword(i));
+        for (int i = 0; i < kValues; ++i)
+            hive.Write(kKey, prefix + QString::number(i), RegValue::Dword(i));
     };
     std::thread a(writer, QStringLiteral("a"));
     std::thread b(writer, QStringLiteral("b"));

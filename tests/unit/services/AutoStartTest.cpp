@@ -32,7 +32,8 @@ TEST_F(AutoStartTest, EnablingWritesAnEntryThatStartsThisProgramHidden) {
 }
 
 TEST_F(AutoStartTest, AnExistingEntryIsRefreshedWithTheCurrentPath) {
-    test::WriteFile(Entry(), "[Desktop Entry]\nType=Application\nExec=\"/old/place/dravemo\" /start\n");
+    test::WriteFile(Entry(),
+                    "[Desktop Entry]\nType=Application\nExec=\"/old/place/dravemo\" /start\n");
     EXPECT_TRUE(AutoStartExists(autostart, "Dravemo"));
     const std::string content = test::ReadFile(Entry());
     EXPECT_EQ(content.find("/old/place"), std::string::npos);
