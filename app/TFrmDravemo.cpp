@@ -11,6 +11,7 @@
 #include <stdexcept>
 
 #include "app/CommandChannel.h"
+#include "app/MenuGroups.h"
 #include "app/ProgramCaptureDestinations.h"
 #include "app/ProgramCaptureSources.h"
 #include "app/ProgramSettings.h"
@@ -96,8 +97,8 @@ void TFrmDravemo::Start() {
 }
 
 int TFrmDravemo::SoundChoice() const {
-    for (int i = 1; i <= 3; ++i) {
-        if (MenuItem(QStringLiteral("ChkSound%1").arg(i))->isChecked()) return i;
+    for (qsizetype i = 0; i < menu_groups::kSoundItems.size(); ++i) {
+        if (MenuItem(menu_groups::kSoundItems[i])->isChecked()) return static_cast<int>(i) + 1;
     }
     return 0;
 }

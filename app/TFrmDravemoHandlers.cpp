@@ -3,6 +3,7 @@
 // What the main window's controls and menu items do.
 #include <QApplication>
 
+#include "app/MenuGroups.h"
 #include "app/TFrmDravemo.h"
 #include "capture/TFrmArea.h"
 #include "capture/TFrmHotKey.h"
@@ -14,6 +15,8 @@
 #include "services/Translation.h"
 
 namespace dravemo {
+
+using namespace menu_groups;
 
 namespace {
 constexpr uint32_t kInformation = mb::ICONINFORMATION | mb::SETFOREGROUND | mb::TOPMOST;
@@ -93,24 +96,20 @@ void TFrmDravemo::ChkSaveToChange() {
 
 void TFrmDravemo::ChkAppend1Click(QAction* item) {
     const int value = item->objectName().right(1).toInt();
-    for (int i = 1; i <= 3; ++i)
-        MenuItem(QStringLiteral("ChkAppend%1").arg(i))->setChecked(i == value);
+    CheckOnly(kAppendItems, QStringLiteral("ChkAppend%1").arg(value));
     SaveConfig(QStringLiteral("append"), value);
 }
 
 void TFrmDravemo::ChkSound1Click(QAction* item) {
     const int value = item->objectName().right(1).toInt();
-    for (int i = 1; i <= 3; ++i)
-        MenuItem(QStringLiteral("ChkSound%1").arg(i))->setChecked(i == value);
+    CheckOnly(kSoundItems, QStringLiteral("ChkSound%1").arg(value));
     SaveConfig(QStringLiteral("sound"), value);
 }
 
 void TFrmDravemo::ChkRecLimit0Click(QAction* item) {
     // "ChkRecLimit240" carries 240 from its twelfth character on.
     const int value = item->objectName().mid(11).toInt();
-    for (int limit : {0, 30, 60, 120, 240}) {
-        MenuItem(QStringLiteral("ChkRecLimit%1").arg(limit))->setChecked(limit == value);
-    }
+    CheckOnly(kLimitItems, QStringLiteral("ChkRecLimit%1").arg(value));
     SaveConfig(QStringLiteral("record_limit"), value);
 }
 
@@ -125,11 +124,7 @@ void TFrmDravemo::TranslateWindows() {
 
 void TFrmDravemo::ChkLangClick(QAction* item) {
     Language = item->objectName().mid(7).toLower();
-    CheckOnly(
-        {QStringLiteral("ChkLangKo"), QStringLiteral("ChkLangEn"), QStringLiteral("ChkLangJa"),
-         QStringLiteral("ChkLangRu"), QStringLiteral("ChkLangIt"), QStringLiteral("ChkLangFr"),
-         QStringLiteral("ChkLangZh")},
-        QStringLiteral("ChkLang") + Language.left(1).toUpper() + Language.mid(1));
+    CheckOnly(kLanguageItems, kLanguageItems.value(kLanguageCodes.indexOf(Language)));
     TranslateWindows();
     FApplicationTitle = TranslateText(windowTitle());
     TrayIcon->SetHint(TranslateText(windowTitle()) + u' ' + FileVersion(4));

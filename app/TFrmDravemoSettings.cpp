@@ -3,6 +3,7 @@
 // The main window's settings: reading them all at start-up and writing one at a time.
 #include <QApplication>
 
+#include "app/MenuGroups.h"
 #include "app/TConfig.h"
 #include "app/TFrmDravemo.h"
 #include "services/AutoStart.h"
@@ -11,20 +12,9 @@
 
 namespace dravemo {
 
-namespace {
-const QStringList kLanguageCodes = {
-    QStringLiteral("ko"), QStringLiteral("en"), QStringLiteral("ja"), QStringLiteral("ru"),
-    QStringLiteral("it"), QStringLiteral("fr"), QStringLiteral("zh")};
-const QStringList kLanguageItems = {QStringLiteral("ChkLangKo"), QStringLiteral("ChkLangEn"),
-                                    QStringLiteral("ChkLangJa"), QStringLiteral("ChkLangRu"),
-                                    QStringLiteral("ChkLangIt"), QStringLiteral("ChkLangFr"),
-                                    QStringLiteral("ChkLangZh")};
-const QStringList kAppendItems = {QStringLiteral("ChkAppend1"), QStringLiteral("ChkAppend2"),
-                                  QStringLiteral("ChkAppend3")};
-const QStringList kSoundItems = {QStringLiteral("ChkSound1"), QStringLiteral("ChkSound2"),
-                                 QStringLiteral("ChkSound3")};
-const QList<int> kLimits = {0, 30, 60, 120, 240};
+using namespace menu_groups;
 
+namespace {
 void SelectIndex(QComboBox* list, int index) {
     list->setCurrentIndex(index >= 0 && index < list->count() ? index : -1);
 }
@@ -65,9 +55,7 @@ void TFrmDravemo::LoadConfig() {
     CheckOnly(kSoundItems, QStringLiteral("ChkSound%1").arg(sound));
     CheckOnly(kLanguageItems, kLanguageItems[kLanguageCodes.indexOf(Language)]);
     const int limit = config.ReadInteger(QStringLiteral("record_limit"), 0);
-    QStringList limitItems;
-    for (int l : kLimits) limitItems << QStringLiteral("ChkRecLimit%1").arg(l);
-    CheckOnly(limitItems, QStringLiteral("ChkRecLimit%1").arg(limit));
+    CheckOnly(kLimitItems, QStringLiteral("ChkRecLimit%1").arg(limit));
 
     TranslateComponent(this, Language);
     TranslateComponent(ChkArea);

@@ -11,7 +11,7 @@
 #include "platform/linux/XcbHotKeys.h"
 #include "tests/support/KeyGrabbingClient.h"
 #include "tests/support/VirtualDisplay.h"
-#include "tests/unit/capture/TestApplication.h"
+#include "tests/support/TestApplication.h"
 
 namespace dravemo {
 namespace {

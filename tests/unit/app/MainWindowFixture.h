@@ -20,41 +20,31 @@
 #include "platform/linux/RegistryFile.h"
 #include "services/Translation.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/TestApplication.h"
 
 inline void RegisterProgramResources() { Q_INIT_RESOURCE(resources); }
 
 namespace dravemo::test {
 
-// Owns the test program's application object and ends it before the process exits, while
-// Qt's own objects still exist.
-class ApplicationEnvironment : public ::testing::Environment {
-public:
-    void TearDown() override { App.reset(); }
-    std::unique_ptr<QApplication> App;
-};
-
-inline QApplication& TestApplication() {
-    static int argc = 1;
-    static char name[] = "test";
-    static char* argv[] = {name, nullptr};
-    static auto* const environment = static_cast<ApplicationEnvironment*>(
-        ::testing::AddGlobalTestEnvironment(new ApplicationEnvironment));
-    if (!environment->App) {
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-        environment->App = std::make_unique<QApplication>(argc, argv);
+// The test program's application object, with the program's resources and the catalogue
+// loaded once, in English.
+inline QApplication& MainWindowApplication() {
+    static bool started = false;
+    QApplication& app = TestApplication();
+    if (!started) {
+        started = true;
         RegisterProgramResources();
-        QApplication::setQuitOnLastWindowClosed(false);
         FakeDesktop english;
         StartTranslation(english);
     }
-    return *environment->App;
+    return app;
 }
 
 // The main window over a real settings file and fakes of everything else.
 class MainWindowFixture : public ::testing::Test {
 protected:
     MainWindowFixture() {
-        TestApplication();
+        MainWindowApplication();
         screen.Screens = {{{0, 0, 800, 600}, true}};
         desktop.Folder = QString::fromStdString((home / "Desktop").string());
     }

@@ -10,7 +10,7 @@
 #include "capture/TFrmArea.h"
 #include "platform/fake/FakeScreenSource.h"
 #include "tests/unit/capture/MemorySettings.h"
-#include "tests/unit/capture/TestApplication.h"
+#include "tests/support/TestApplication.h"
 
 namespace dravemo {
 namespace {

@@ -16,7 +16,7 @@
 #include "capture/TFrmDrag.h"
 #include "platform/fake/FakeWindowActivation.h"
 #include "tests/unit/capture/CaptureChecks.h"
-#include "tests/unit/capture/TestApplication.h"
+#include "tests/support/TestApplication.h"
 
 namespace dravemo {
 namespace {

@@ -14,7 +14,7 @@
 #include "platform/fake/FakeRegistry.h"
 #include "services/Translation.h"
 #include "tests/support/TempDir.h"
-#include "tests/unit/capture/TestApplication.h"
+#include "tests/support/TestApplication.h"
 
 namespace dravemo {
 namespace {

@@ -11,7 +11,7 @@
 
 #include "capture/TFrmSize.h"
 #include "tests/unit/capture/MemorySettings.h"
-#include "tests/unit/capture/TestApplication.h"
+#include "tests/support/TestApplication.h"
 
 namespace dravemo {
 namespace {

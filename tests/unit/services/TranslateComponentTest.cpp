@@ -13,18 +13,11 @@
 
 #include "services/TranslateComponent.h"
 #include "services/Translation.h"
+#include "tests/support/TestApplication.h"
 #include "tests/unit/services/ShippedCatalogue.h"
 
 namespace dravemo {
 namespace {
-
-QApplication& App() {
-    static int argc = 1;
-    static char name[] = "test";
-    static char* argv[] = {name, nullptr};
-    static QApplication app(argc, argv);
-    return app;
-}
 
 // A small window written in Korean, as the program builds its windows. The pop-up menu's
 // "quit" item belongs to the window; the sub-menu and its "1 hour" item belong to no one and
@@ -139,7 +132,7 @@ protected:
         LoadShippedCatalogue();
         SetCurrentLanguage(QStringLiteral("en"));
     }
-    QApplication& app = App();  // before any widget
+    QApplication& app = test::TestApplication();  // before any widget
     KoreanWindow w;
 };
 
