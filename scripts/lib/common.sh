@@ -5,7 +5,7 @@ DRAVEMO_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 
 # Everything the build needs.
 BUILD_PACKAGES=(
-  cmake ninja-build g++ pkg-config
+  cmake ninja-build g++ pkg-config ccache
   qt6-base-dev qt6-multimedia-dev
   nlohmann-json3-dev
   libxcb1-dev libxcb-shm0-dev libxcb-randr0-dev libxcb-xfixes0-dev libxcb-keysyms1-dev
@@ -49,11 +49,18 @@ ensure_packages() {
   apt-get install -y -qq --no-install-recommends "${missing[@]}" || return 1
 }
 
+# Objects compiled in one checkout are reused by another one (paths relative to the tree).
+export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$DRAVEMO_ROOT}
+export CCACHE_NOHASHDIR=${CCACHE_NOHASHDIR:-1}
+
 # Configures (once) and builds the tree in the given build folder with extra cmake arguments.
 build_tree() {
   local dir=$1; shift
   if [ ! -f "$dir/build.ninja" ]; then
-    cmake -S "$DRAVEMO_ROOT" -B "$dir" -G Ninja "$@" || return 1
+    local launcher=()
+    # A compiler cache makes rebuilds in a second checkout or a fresh build folder cheap.
+    command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
+    cmake -S "$DRAVEMO_ROOT" -B "$dir" -G Ninja "${launcher[@]}" "$@" || return 1
   fi
   cmake --build "$dir" || return 1
 }
