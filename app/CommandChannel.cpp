@@ -24,6 +24,17 @@ QString BlockText(const QByteArray& block) {
 
 }  // namespace
 
+QByteArray CopyDataBlock(const QString& text) {
+    QByteArray block;
+    block.reserve((text.size() + 1) * 2);
+    for (QChar c : text) {
+        block.append(static_cast<char>(c.unicode() & 0xFF));
+        block.append(static_cast<char>(c.unicode() >> 8));
+    }
+    block.append(2, '\0');
+    return block;
+}
+
 bool ReadJsonText(const nlohmann::json& object, const std::string& path, QString& text) {
     text.clear();
     const nlohmann::json* node = &object;

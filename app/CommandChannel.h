@@ -22,6 +22,9 @@ struct CommandActions {
 // ran and 0 for everything else, malformed input included.
 int32_t HandleCopyData(uint32_t dwData, const QByteArray& block, const CommandActions& actions);
 
+// The WM_COPYDATA block of a command text: UTF-16LE with a terminating NUL.
+QByteArray CopyDataBlock(const QString& text);
+
 // Looks `path` up in a JSON object (a member name, or names joined by '.') and reads the value
 // as text; false (and an empty text) when there is no such value or it is not a text or number.
 bool ReadJsonText(const nlohmann::json& object, const std::string& path, QString& text);

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QScreen>
 
+#include "app/CommandChannel.h"
 #include "app/FolderChooser.h"
 #include "app/TFrmDravemo.h"
 #include "output/WebPWriter.h"
@@ -17,9 +18,24 @@ static void RegisterResources() { Q_INIT_RESOURCE(resources); }
 
 namespace dravemo {
 
-int ProgramEntry(const QString& firstArgument, InstanceLocator& locator, InstanceLock& lock,
-                 const std::function<void()>& runFirstInstance,
-                 const std::function<void(int)>& sleepMs) {
+namespace {
+
+bool IsCaptureSwitch(const QString& argument) {
+    return argument == QStringLiteral("/capture") || argument == QStringLiteral("--capture");
+}
+
+int HandOver(const QString& firstArgument, InstanceLocator& locator, InstanceLock& lock,
+             const std::function<void()>& runFirstInstance, const std::function<void(int)>& sleepMs,
+             std::ostream& err) {
+    if (IsCaptureSwitch(firstArgument)) {
+        const auto answer = locator.Send(
+            {WM_COPYDATA, 1, CopyDataBlock(QStringLiteral(R"({"command":"capture"})"))});
+        if (!answer) {
+            err << "dravemo: Dravemo is not running; start it first.\n";
+            return kExitNoInstance;
+        }
+        return *answer == 1 ? 0 : kExitNotCaptured;
+    }
     const bool found = locator.WindowExists();
     if (firstArgument == QStringLiteral("/uninst")) {
         if (found) locator.Send({WM_USER, 2, {}});
@@ -35,6 +51,19 @@ int ProgramEntry(const QString& firstArgument, InstanceLocator& locator, Instanc
     }
     runFirstInstance();
     return 0;
+}
+
+}  // namespace
+
+int ProgramEntry(const QString& firstArgument, InstanceLocator& locator, InstanceLock& lock,
+                 const std::function<void()>& runFirstInstance,
+                 const std::function<void(int)>& sleepMs, std::ostream& err) {
+    try {
+        return HandOver(firstArgument, locator, lock, runFirstInstance, sleepMs, err);
+    } catch (const NoAnswerError& e) {
+        err << "dravemo: " << e.what() << "\n";
+        return kExitNoAnswer;
+    }
 }
 
 void RunFirstInstance(int& argc, char** argv, const QString& firstArgument) {
@@ -57,10 +86,18 @@ void RunFirstInstance(int& argc, char** argv, const QString& firstArgument) {
                        [] { return WebPLibraryAvailable(); },
                        [] { return !EncoderPath().isEmpty(); },
                        [](QString& folder) { return ChooseFolder(folder); }};
+    // Listening from the moment the lock is held: a second start or "/uninst" during the
+    // start-up message boxes is served inside their loops, by the window being made.
+    desktop.Server->Listen([](const WindowMessage& message) {
+        return FrmDravemo ? FrmDravemo->HandleWindowMessage(message) : 0;
+    });
     TFrmDravemo window(ports, firstArgument);
     desktop.Session->OnEndSession([&window] { window.WmQueryEndSession(); });
-    desktop.Server->Listen(
-        [&window](const WindowMessage& message) { return window.HandleWindowMessage(message); });
+    // A quit request served during start-up ended the program before its loop ran.
+    if (window.Quitting()) {
+        desktop.Server.reset();
+        return;
+    }
     if (firstArgument != QStringLiteral("/start")) {
         // Centred on the screen, as the message loop shows it.
         if (const QScreen* screen = window.screen()) {

@@ -26,15 +26,19 @@
 
 namespace dravemo {
 
+TFrmDravemo* FrmDravemo = nullptr;
+
 TFrmDravemo::TFrmDravemo(ProgramPorts& ports, const QString& firstArgument)
     : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                            Qt::WindowCloseButtonHint | Qt::WindowSystemMenuHint),
       FPorts(ports) {
     setObjectName(QStringLiteral("FrmDravemo"));
+    FrmDravemo = this;
     FormCreate(firstArgument);
 }
 
 TFrmDravemo::~TFrmDravemo() {
+    if (FrmDravemo == this) FrmDravemo = nullptr;
     // The grabber goes after everything that uses it; owned windows go with the widget.
     FDispatch.reset();
     FSources.reset();
@@ -168,9 +172,15 @@ int32_t TFrmDravemo::HandleWindowMessage(const WindowMessage& message) {
         case WM_USER:
             WmUser(message.Param);
             return 0;
-        case WM_COPYDATA:
-            return HandleCopyData(message.Param, message.Payload,
-                                  {[this] { LblCopyrightClick(); }, [this] { Start(); }});
+        case WM_COPYDATA: {
+            if (!FDispatch) return 0;  // not started up far enough yet
+            const int32_t result =
+                HandleCopyData(message.Param, message.Payload,
+                               {[this] { LblCopyrightClick(); }, [this] { Start(); }});
+            // A command cut short by the program's end (a drag the quit cancelled) was not
+            // carried out.
+            return FQuitting ? 0 : result;
+        }
         default:
             return 0;
     }
@@ -186,7 +196,10 @@ void TFrmDravemo::closeEvent(QCloseEvent* event) {
     }
     if (canClose) {
         event->accept();
-        QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+        FQuitting = true;
+        // exit() rather than quit(): it also ends a loop that runs before the main one (a
+        // start-up message box), where quit() does nothing.
+        QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(0); });
     } else {
         event->ignore();
     }

@@ -75,6 +75,8 @@ public:
 
     uint8_t& FStatus() { return FDispatch->FStatus; }
     bool CanClose() const { return FCanClose; }
+    // Whether a close was accepted: the program is ending.
+    bool Quitting() const { return FQuitting; }
     const dravemo::TrayIcon* Tray() const { return TrayIcon.get(); }
     // The menu action of that object name; null when there is none.
     QAction* MenuItem(const QString& name) const;
@@ -153,7 +155,11 @@ private:
     std::unique_ptr<TFrmSize> FFrmSize;
     std::unique_ptr<TFrmArea> FFrmArea;
     bool FCanClose = false;
+    bool FQuitting = false;
     QString FApplicationTitle;
 };
+
+// The main window while it exists (from the start of its creation on), null otherwise.
+extern TFrmDravemo* FrmDravemo;
 
 }  // namespace dravemo

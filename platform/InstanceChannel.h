@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <stdexcept>
 
 namespace dravemo {
 
@@ -31,6 +32,12 @@ public:
     virtual bool TryAcquire() = 0;
 };
 
+// A running main window took the message but gave no answer in time (or broke off).
+class NoAnswerError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
 // Finds the running instance's main window and sends it messages.
 class InstanceLocator {
 public:
@@ -38,7 +45,8 @@ public:
     // Whether a running main window answers.
     virtual bool WindowExists() = 0;
     // Sends the message and waits until the window has handled it; its result, or nullopt
-    // when no window answers.
+    // when there is no running window. Throws NoAnswerError when the window does not answer
+    // within the locator's time limit.
     virtual std::optional<int32_t> Send(const WindowMessage& message) = 0;
 };
 

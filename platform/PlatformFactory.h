@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <memory>
+#include <string>
 
 #include "platform/Desktop.h"
 #include "platform/HotKeys.h"
@@ -28,6 +29,14 @@ struct InstancePorts {
 };
 // Throws std::runtime_error when the per-user runtime folder cannot be used.
 InstancePorts CreateInstancePorts();
+
+// Where this user's instance keeps its files, as the command-line help names them.
+struct ProgramLocations {
+    std::string SettingsFile;
+    std::string MessageSocket;
+};
+// Computes the paths only: creates and contacts nothing.
+ProgramLocations DescribeLocations();
 
 // The adapters of the running program, made once the application object exists.
 struct DesktopPorts {

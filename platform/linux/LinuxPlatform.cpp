@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: MIT
 #include "platform/PlatformFactory.h"
 #include "platform/linux/FlockInstanceLock.h"
+#include "platform/linux/MessageFraming.h"
 #include "platform/linux/NoTextRecognizer.h"
 #include "platform/linux/PosixSessionEvents.h"
 #include "platform/linux/QtMessageBoxes.h"
@@ -23,6 +24,11 @@ InstancePorts CreateInstancePorts() {
     const std::string folder = RuntimeFolder();
     return {std::make_unique<FlockInstanceLock>(folder),
             std::make_unique<SocketInstanceLocator>(folder)};
+}
+
+ProgramLocations DescribeLocations() {
+    return {RegistryFile::DefaultPath().toStdString(),
+            RuntimeFolderPath() + "/" + framing::kSocketName};
 }
 
 DesktopPorts CreateDesktopPorts() {

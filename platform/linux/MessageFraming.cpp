@@ -12,8 +12,8 @@ namespace dravemo::framing {
 
 namespace {
 
-// Waits until fd is ready for `events`; false on time-out or error.
-bool WaitReady(int fd, short events, Deadline deadline) {
+// Waits until fd is ready for `events`; false on time-out, error or a readable `cancel`.
+bool WaitReady(int fd, short events, Deadline deadline, int cancel = -1) {
     while (true) {
         int timeout = -1;
         if (deadline) {
@@ -22,9 +22,9 @@ bool WaitReady(int fd, short events, Deadline deadline) {
             if (left.count() <= 0) return false;
             timeout = static_cast<int>(left.count());
         }
-        pollfd p{fd, events, 0};
-        const int r = ::poll(&p, 1, timeout);
-        if (r > 0) return true;
+        pollfd p[2] = {{fd, events, 0}, {cancel, POLLIN, 0}};
+        const int r = ::poll(p, cancel >= 0 ? 2 : 1, timeout);
+        if (r > 0) return cancel < 0 || p[1].revents == 0;
         if (r == 0) return false;
         if (errno != EINTR) return false;
     }
@@ -32,10 +32,10 @@ bool WaitReady(int fd, short events, Deadline deadline) {
 
 }  // namespace
 
-bool ReadExact(int fd, void* buffer, size_t n, Deadline deadline) {
+bool ReadExact(int fd, void* buffer, size_t n, Deadline deadline, int cancel) {
     auto* p = static_cast<unsigned char*>(buffer);
     while (n > 0) {
-        if (!WaitReady(fd, POLLIN, deadline)) return false;
+        if (!WaitReady(fd, POLLIN, deadline, cancel)) return false;
         const ssize_t r = ::read(fd, p, n);
         if (r == 0) return false;
         if (r < 0) {

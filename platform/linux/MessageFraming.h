@@ -21,8 +21,9 @@ inline const char* const kSocketName = "TFrmDravemo";
 
 using Deadline = std::optional<std::chrono::steady_clock::time_point>;
 
-// Reads exactly n bytes; false on end of stream, error or when the deadline passes.
-bool ReadExact(int fd, void* buffer, size_t n, Deadline deadline);
+// Reads exactly n bytes; false on end of stream, error, when the deadline passes or when
+// `cancel` (a descriptor, -1 for none) becomes readable.
+bool ReadExact(int fd, void* buffer, size_t n, Deadline deadline, int cancel = -1);
 // Writes all bytes without raising SIGPIPE; false on error or when the deadline passes.
 bool WriteAll(int fd, const void* buffer, size_t n, Deadline deadline);
 

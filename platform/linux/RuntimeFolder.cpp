@@ -12,16 +12,18 @@
 
 namespace dravemo {
 
-std::string RuntimeFolder() {
-    std::string folder;
+std::string RuntimeFolderPath() {
     const char* runtime = std::getenv("XDG_RUNTIME_DIR");
     struct stat base {};
     // A runtime directory that is named but missing counts as none.
     if (runtime && *runtime && ::stat(runtime, &base) == 0 && S_ISDIR(base.st_mode)) {
-        folder = std::string(runtime) + "/dravemo";
-    } else {
-        folder = "/tmp/dravemo-" + std::to_string(::getuid());
+        return std::string(runtime) + "/dravemo";
     }
+    return "/tmp/dravemo-" + std::to_string(::getuid());
+}
+
+std::string RuntimeFolder() {
+    const std::string folder = RuntimeFolderPath();
     if (::mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST) {
         throw std::runtime_error("Cannot create the runtime folder " + folder + ": " +
                                  std::strerror(errno));

@@ -11,8 +11,8 @@
 
 namespace dravemo {
 
-SocketInstanceLocator::SocketInstanceLocator(std::string folder)
-    : FPath(folder + "/" + framing::kSocketName) {}
+SocketInstanceLocator::SocketInstanceLocator(std::string folder, std::chrono::milliseconds timeout)
+    : FPath(folder + "/" + framing::kSocketName), FTimeout(timeout) {}
 
 UniqueFd SocketInstanceLocator::Connect() const {
     sockaddr_un address{};
@@ -31,13 +31,20 @@ std::optional<int32_t> SocketInstanceLocator::Send(const WindowMessage& message)
     if (static_cast<uint64_t>(message.Payload.size()) > framing::kMaxPayload) return std::nullopt;
     UniqueFd fd = Connect();
     if (!fd.Valid()) return std::nullopt;
+    const auto deadline = std::chrono::steady_clock::now() + FTimeout;
     const std::string request = framing::EncodeRequest(message);
-    if (!framing::WriteAll(fd.Get(), request.data(), request.size(), std::nullopt)) {
-        return std::nullopt;
+    const auto seconds = std::to_string((FTimeout.count() + 999) / 1000);
+    if (!framing::WriteAll(fd.Get(), request.data(), request.size(), deadline)) {
+        throw NoAnswerError("The running Dravemo did not take the request within " + seconds +
+                            " s.");
     }
-    // The window answers after it has handled the message, however long that takes.
+    // The window answers after it has handled the message.
     unsigned char reply[4];
-    if (!framing::ReadExact(fd.Get(), reply, sizeof reply, std::nullopt)) return std::nullopt;
+    if (!framing::ReadExact(fd.Get(), reply, sizeof reply, deadline)) {
+        throw NoAnswerError(std::chrono::steady_clock::now() >= deadline
+                                ? "The running Dravemo did not answer within " + seconds + " s."
+                                : "The running Dravemo closed the connection without an answer.");
+    }
     return static_cast<int32_t>(framing::DecodeU32(reply));
 }
 

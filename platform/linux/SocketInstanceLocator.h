@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <chrono>
 #include <string>
 
 #include "platform/InstanceChannel.h"
@@ -10,16 +11,19 @@
 namespace dravemo {
 
 // Finds the running main window by connecting to <runtime folder>/TFrmDravemo. A socket file
-// without a listener counts as no window.
+// without a listener counts as no window. A sender waits at most `timeout` for the answer.
 class SocketInstanceLocator : public InstanceLocator {
 public:
-    explicit SocketInstanceLocator(std::string folder);
+    static constexpr std::chrono::milliseconds kDefaultTimeout{5000};
+    explicit SocketInstanceLocator(std::string folder,
+                                   std::chrono::milliseconds timeout = kDefaultTimeout);
     bool WindowExists() override;
     std::optional<int32_t> Send(const WindowMessage& message) override;
 
 private:
     UniqueFd Connect() const;
     std::string FPath;
+    std::chrono::milliseconds FTimeout;
 };
 
 }  // namespace dravemo

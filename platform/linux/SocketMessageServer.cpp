@@ -11,7 +11,6 @@
 
 #include <QCoreApplication>
 #include <QMetaObject>
-#include <atomic>
 #include <cerrno>
 #include <cstring>
 #include <future>
@@ -24,6 +23,15 @@ namespace dravemo {
 namespace {
 // How long a sender may take to deliver its request.
 constexpr auto kRequestTimeout = std::chrono::seconds(5);
+// Connections served at the same time; further ones are answered 0 at once.
+constexpr size_t kMaxConnections = 32;
+
+void Reply(int connection, int32_t result) {
+    unsigned char bytes[4];
+    framing::EncodeU32(static_cast<uint32_t>(result), bytes);
+    framing::WriteAll(connection, bytes, sizeof bytes,
+                      std::chrono::steady_clock::now() + kRequestTimeout);
+}
 }  // namespace
 
 // State shared with calls queued on the user-interface thread, which may run after the
@@ -41,10 +49,12 @@ SocketMessageServer::~SocketMessageServer() {
     FShared->stopping = true;
     FShared->alive = false;
     if (FWake.Valid()) {
+        // Stays readable: every thread waiting on it sees the stop.
         const uint64_t one = 1;
         [[maybe_unused]] ssize_t n = ::write(FWake.Get(), &one, sizeof one);
     }
     if (FThread.joinable()) FThread.join();
+    for (Connection& c : FConnections) c.thread.join();
     if (FListen.Valid()) ::unlink(FPath.c_str());
 }
 
@@ -69,17 +79,40 @@ void SocketMessageServer::Listen(Handler handler) {
     FThread = std::thread([this] { Run(); });
 }
 
+void SocketMessageServer::Reap() {
+    for (auto it = FConnections.begin(); it != FConnections.end();) {
+        if (it->done) {
+            it->thread.join();
+            it = FConnections.erase(it);
+        } else {
+            ++it;
+        }
+    }
+}
+
 void SocketMessageServer::Run() {
     while (!FShared->stopping) {
         pollfd fds[2] = {{FListen.Get(), POLLIN, 0}, {FWake.Get(), POLLIN, 0}};
-        if (::poll(fds, 2, -1) < 0) {
+        // Wakes now and then to join finished connections even when nobody connects.
+        if (::poll(fds, 2, FConnections.empty() ? -1 : 1000) < 0) {
             if (errno == EINTR) continue;
             return;
         }
+        Reap();
         if (fds[1].revents) return;
         if (!(fds[0].revents & POLLIN)) continue;
         UniqueFd connection(::accept4(FListen.Get(), nullptr, nullptr, SOCK_CLOEXEC));
-        if (connection.Valid()) Serve(connection.Get());
+        if (!connection.Valid()) continue;
+        if (FConnections.size() >= kMaxConnections) {
+            ::send(connection.Get(), "\0\0\0\0", 4, MSG_NOSIGNAL | MSG_DONTWAIT);
+            continue;
+        }
+        Connection& c = FConnections.emplace_back();
+        c.thread = std::thread([this, &c, fd = std::make_shared<UniqueFd>(std::move(connection))] {
+            Serve(fd->Get());
+            fd->Reset();
+            c.done = true;
+        });
     }
 }
 
@@ -91,14 +124,10 @@ void SocketMessageServer::Serve(int connection) {
         return;  // another user: closed without a reply
     }
     const auto deadline = std::chrono::steady_clock::now() + kRequestTimeout;
-    auto reply = [&](int32_t result) {
-        unsigned char bytes[4];
-        framing::EncodeU32(static_cast<uint32_t>(result), bytes);
-        framing::WriteAll(connection, bytes, sizeof bytes, deadline);
-    };
+    const int stop = FWake.Get();
     unsigned char header[framing::kHeaderSize];
-    if (!framing::ReadExact(connection, header, sizeof header, deadline)) {
-        reply(0);
+    if (!framing::ReadExact(connection, header, sizeof header, deadline, stop)) {
+        Reply(connection, 0);
         return;
     }
     WindowMessage message;
@@ -106,12 +135,12 @@ void SocketMessageServer::Serve(int connection) {
     message.Param = framing::DecodeU32(header + 4);
     const uint32_t size = framing::DecodeU32(header + 8);
     if (size > framing::kMaxPayload) {
-        reply(0);
+        Reply(connection, 0);
         return;
     }
     message.Payload.resize(static_cast<qsizetype>(size));
-    if (size > 0 && !framing::ReadExact(connection, message.Payload.data(), size, deadline)) {
-        reply(0);
+    if (size > 0 && !framing::ReadExact(connection, message.Payload.data(), size, deadline, stop)) {
+        Reply(connection, 0);
         return;
     }
 
@@ -129,15 +158,21 @@ void SocketMessageServer::Serve(int connection) {
             result->set_value(value);
         },
         Qt::QueuedConnection);
-    // The sender waits as long as the handler runs (a modal selection, an upload).
+    // The sender waits as long as the handler runs (a modal selection, an upload). Once the
+    // server stops, a handler that has not run never will: its sender gets 0.
     while (answer.wait_for(std::chrono::milliseconds(100)) != std::future_status::ready) {
-        if (FShared->stopping) return;
+        if (FShared->stopping) {
+            Reply(connection, 0);
+            return;
+        }
     }
-    const int32_t value = answer.get();
-    unsigned char bytes[4];
-    framing::EncodeU32(static_cast<uint32_t>(value), bytes);
-    framing::WriteAll(connection, bytes, sizeof bytes,
-                      std::chrono::steady_clock::now() + kRequestTimeout);
+    int32_t value = 0;
+    try {
+        value = answer.get();
+    } catch (const std::future_error&) {
+        value = 0;  // the queued call was dropped with the application
+    }
+    Reply(connection, value);
 }
 
 }  // namespace dravemo

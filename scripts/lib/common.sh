@@ -53,8 +53,15 @@ ensure_packages() {
 export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$DRAVEMO_ROOT}
 export CCACHE_NOHASHDIR=${CCACHE_NOHASHDIR:-1}
 
-# Configures (once) and builds the tree in the given build folder with extra cmake arguments.
+# Configures (once) and builds the tree in the given build folder with extra cmake arguments:
+#   build_tree [--target NAME] <folder> [cmake arguments...]
+# With --target only that target and what it needs is built.
 build_tree() {
+  local target=()
+  if [ "${1:-}" = "--target" ]; then
+    target=(--target "$2")
+    shift 2
+  fi
   local dir=$1; shift
   if [ ! -f "$dir/build.ninja" ]; then
     local launcher=()
@@ -62,5 +69,5 @@ build_tree() {
     command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
     cmake -S "$DRAVEMO_ROOT" -B "$dir" -G Ninja "${launcher[@]}" "$@" || return 1
   fi
-  cmake --build "$dir" || return 1
+  cmake --build "$dir" "${target[@]}" || return 1
 }

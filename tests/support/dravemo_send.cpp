@@ -28,10 +28,17 @@ int main(int argc, char** argv) {
         }
         message.Payload.append(2, '\0');
     }
-    dravemo::SocketInstanceLocator locator(argv[1]);
-    const auto result = locator.Send(message);
+    // Tests send requests that wait for the user (a drag), so the limit is generous.
+    dravemo::SocketInstanceLocator locator(argv[1], std::chrono::minutes(2));
+    std::optional<int32_t> result;
+    try {
+        result = locator.Send(message);
+    } catch (const dravemo::NoAnswerError& e) {
+        std::printf("no reply: %s\n", e.what());
+        return 3;
+    }
     if (!result) {
-        std::printf("no reply\n");
+        std::printf("no reply: no instance\n");
         return 3;
     }
     std::printf("%d\n", *result);

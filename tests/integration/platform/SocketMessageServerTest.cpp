@@ -140,3 +140,65 @@ TEST_F(SocketMessageServerTest, AStaleSocketFileIsNoWindowAndIsReplaced) {
 
 }  // namespace
 }  // namespace dravemo
+
+namespace dravemo {
+namespace {
+
+// A handler that runs a modal loop (as a drag selection or a message box does) keeps serving:
+// the second request is handled inside that loop and answered first; the loop's own request is
+// answered when its handler returns.
+TEST(SocketMessageServerNesting, ARequestIsServedInsideAnotherHandlersModalLoop) {
+    int argc = 1;
+    char name[8] = "test";
+    char* argv[1] = {name};
+    QCoreApplication app{argc, argv};
+    test::TempDir dir;
+    SocketMessageServer server{dir.Str()};
+    QEventLoop modal;
+    std::vector<uint32_t> order;
+    std::atomic<bool> inLoop{false};
+    server.Listen([&](const WindowMessage& m) {
+        if (m.Param == 1) {
+            inLoop = true;
+            modal.exec();  // ends when the second request arrives
+            order.push_back(1);
+            return 10;
+        }
+        order.push_back(2);
+        modal.quit();
+        return 20;
+    });
+    SocketInstanceLocator locator(dir.Str());
+    auto pending = std::async(std::launch::async, [&] { return locator.Send({0x0400, 1, {}}); });
+    // The second request is sent once the first one's handler sits in its loop.
+    auto second = std::async(std::launch::async, [&] {
+        while (!inLoop) std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        return locator.Send({0x0400, 2, {}});
+    });
+    EXPECT_EQ(WhileServing([&] { return pending.get(); }), 10);
+    EXPECT_EQ(second.get(), 20);
+    EXPECT_EQ(order, (std::vector<uint32_t>{2, 1}));
+}
+
+// A window that takes the request but never answers: the sender gives up at its time limit
+// with an error instead of waiting for ever; the server answers 0 when it stops.
+TEST(SocketMessageServerNesting, ASenderGivesUpAtItsTimeLimit) {
+    int argc = 1;
+    char name[8] = "test";
+    char* argv[1] = {name};
+    QCoreApplication app{argc, argv};
+    test::TempDir dir;
+    std::optional<SocketMessageServer> server(std::in_place, dir.Str());
+    server->Listen([](const WindowMessage&) { return 1; });  // never runs: no event loop
+    SocketInstanceLocator impatient(dir.Str(), std::chrono::milliseconds(300));
+    EXPECT_THROW(impatient.Send({0x0400, 1, {}}), NoAnswerError);
+
+    SocketInstanceLocator patient(dir.Str(), std::chrono::seconds(20));
+    auto waiting = std::async(std::launch::async, [&] { return patient.Send({0x0400, 1, {}}); });
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    server.reset();
+    EXPECT_EQ(waiting.get(), 0) << "a request the stopped window never handled is answered 0";
+}
+
+}  // namespace
+}  // namespace dravemo
