@@ -76,8 +76,13 @@ public:
     uint8_t& FStatus() { return FDispatch->FStatus; }
     bool CanClose() const { return FCanClose; }
     const dravemo::TrayIcon* Tray() const { return TrayIcon.get(); }
-    // The menu action of that object name; null when there is none.
+    // The menu action of that object name; throws std::logic_error naming it when there is
+    // none, so that a misspelt name fails as soon as the window is built.
     QAction* MenuItem(const QString& name) const;
+    // The translated main window caption, the title of every message box.
+    QString MessageTitle() const;
+    // A message box owned by the main window; returns the button pressed.
+    int ShowBox(const QString& text, uint32_t flags);
 
     QString SavePath;
     QString Language;
@@ -153,7 +158,6 @@ private:
     std::unique_ptr<TFrmSize> FFrmSize;
     std::unique_ptr<TFrmArea> FFrmArea;
     bool FCanClose = false;
-    QString FApplicationTitle;
 };
 
 }  // namespace dravemo
