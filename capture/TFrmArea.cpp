@@ -48,7 +48,7 @@ TFrmArea::~TFrmArea() = default;
 
 PixelGrid TFrmArea::Grid() const {
     const QScreen* where = screen();
-    return PixelGrid(devicePixelRatioF(), where ? where->geometry().topLeft() : QPoint());
+    return GridOf({where ? where->geometry() : QRect(), devicePixelRatioF()});
 }
 
 PixelGrid TFrmArea::GridAt(TPoint physical) const {
