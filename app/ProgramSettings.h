@@ -2,8 +2,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "app/TConfig.h"
 #include "capture/IntegerSettings.h"
+#include "services/TConfig.h"
 
 namespace dravemo {
 

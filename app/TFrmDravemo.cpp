@@ -15,13 +15,13 @@
 #include "app/ProgramCaptureDestinations.h"
 #include "app/ProgramCaptureSources.h"
 #include "app/ProgramSettings.h"
-#include "app/TConfig.h"
 #include "capture/PrintScreenSnipping.h"
 #include "capture/TFrmArea.h"
 #include "capture/TFrmHotKey.h"
 #include "capture/TFrmSize.h"
 #include "services/AutoStart.h"
 #include "services/ServiceAddresses.h"
+#include "services/TConfig.h"
 #include "services/Translation.h"
 
 namespace dravemo {
@@ -67,16 +67,15 @@ void TFrmDravemo::FormCreate(const QString& firstArgument) {
             return FFrmArea->GetRect();
         },
         FPorts.Screen, this, FPorts.Activation);
-    FDestinations = std::make_unique<ProgramCaptureDestinations>(
-        FPorts.Boxes, [this] { return TranslateText(FApplicationTitle); });
+    FDestinations = std::make_unique<ProgramCaptureDestinations>(FPorts.Boxes,
+                                                                 [this] { return MessageTitle(); });
     FDispatch = std::make_unique<TCaptureDispatch>(*this, *FSources, *FDestinations);
     FCanClose = false;
 
     if (firstArgument == QStringLiteral("/start")) HideMainWindow();
     SetPrintScreenSnipping(FPorts.Reg, 0);
-    FrmHotKey = new TFrmHotKey(
-        this, {FPorts.Reg, TConfig(FPorts.Reg, kSettingsPath).Key(), FPorts.Keys, FPorts.Boxes},
-        [this] { Start(); });
+    FrmHotKey = new TFrmHotKey(this, {FPorts.Reg, kSettingsPath, FPorts.Keys, FPorts.Boxes},
+                               [this] { Start(); });
 
     // The size dialog first: the region frame writes its size into it from its creation on.
     FRegionSettings = std::make_unique<ProgramSettings>(FPorts.Reg);
@@ -124,13 +123,16 @@ QString TFrmDravemo::NewFilename(const QString& ext) {
     return dravemo::NewFilename(SavePath, NamingScheme(), ext);
 }
 
-void TFrmDravemo::ShowMessage(const QString& text, uint32_t flags) {
-    FPorts.Boxes.Show(TranslateText(windowTitle()), text, flags);
+QString TFrmDravemo::MessageTitle() const { return TranslateText(windowTitle()); }
+
+int TFrmDravemo::ShowBox(const QString& text, uint32_t flags) {
+    return FPorts.Boxes.Show(MessageTitle(), text, flags);
 }
 
+void TFrmDravemo::ShowMessage(const QString& text, uint32_t flags) { ShowBox(text, flags); }
+
 void TFrmDravemo::ReportError(const QString& message) {
-    FPorts.Boxes.Show(TranslateText(windowTitle()), message,
-                      mb::ICONERROR | mb::SETFOREGROUND | mb::TOPMOST);
+    ShowBox(message, mb::ICONERROR | mb::SETFOREGROUND | mb::TOPMOST);
 }
 
 void TFrmDravemo::HideMainWindow() { hide(); }
@@ -190,8 +192,8 @@ void TFrmDravemo::closeEvent(QCloseEvent* event) {
     bool canClose = FCanClose;
     if (!FCanClose) HideMainWindow();
     if (canClose && IsRecording()) {
-        FPorts.Boxes.Show(TranslateText(windowTitle()), QStringLiteral("녹화중입니다."),
-                          mb::ICONINFORMATION | mb::SETFOREGROUND | mb::TOPMOST);
+        ShowBox(QStringLiteral("녹화중입니다."),
+                mb::ICONINFORMATION | mb::SETFOREGROUND | mb::TOPMOST);
         canClose = false;
     }
     if (canClose) {

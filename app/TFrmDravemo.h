@@ -78,8 +78,13 @@ public:
     // Whether a close was accepted: the program is ending.
     bool Quitting() const { return FQuitting; }
     const dravemo::TrayIcon* Tray() const { return TrayIcon.get(); }
-    // The menu action of that object name; null when there is none.
+    // The menu action of that object name; throws std::logic_error naming it when there is
+    // none, so that a misspelt name fails as soon as the window is built.
     QAction* MenuItem(const QString& name) const;
+    // The translated main window caption, the title of every message box.
+    QString MessageTitle() const;
+    // A message box owned by the main window; returns the button pressed.
+    int ShowBox(const QString& text, uint32_t flags);
 
     QString SavePath;
     QString Language;
@@ -156,7 +161,6 @@ private:
     std::unique_ptr<TFrmArea> FFrmArea;
     bool FCanClose = false;
     bool FQuitting = false;
-    QString FApplicationTitle;
 };
 
 // The main window while it exists (from the start of its creation on), null otherwise.

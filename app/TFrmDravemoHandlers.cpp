@@ -41,10 +41,9 @@ void TFrmDravemo::ChkAreaChange() {
 }
 
 void TFrmDravemo::ShowMissingComponent(const QString& file, const QString& helpQuery) {
-    FPorts.Boxes.Show(TranslateText(windowTitle()),
-                      TranslateText(QStringLiteral("\"%s\" 파일이 없습니다."))
-                          .replace(QStringLiteral("%s"), file),
-                      kInformation);
+    ShowBox(TranslateText(QStringLiteral("\"%s\" 파일이 없습니다."))
+                .replace(QStringLiteral("%s"), file),
+            kInformation);
     FPorts.Shell.OpenUrl(HelpPageUrl() + u'/' + helpQuery);
 }
 
@@ -82,9 +81,7 @@ void TFrmDravemo::ChkSaveToChange() {
             if (ChkOCR_lang->count() == 0) {
                 layout(145, nullptr);
                 ChkSaveTo->setCurrentIndex(0);
-                FPorts.Boxes.Show(TranslateText(windowTitle()),
-                                  QStringLiteral("OCR 을 지원하지 않는 윈도우 환경입니다."),
-                                  kInformation);
+                ShowBox(QStringLiteral("OCR 을 지원하지 않는 윈도우 환경입니다."), kInformation);
             }
             break;
         default:
@@ -126,7 +123,6 @@ void TFrmDravemo::ChkLangClick(QAction* item) {
     Language = item->objectName().mid(7).toLower();
     CheckOnly(kLanguageItems, kLanguageItems.value(kLanguageCodes.indexOf(Language)));
     TranslateWindows();
-    FApplicationTitle = TranslateText(windowTitle());
     TrayIcon->SetHint(TranslateText(windowTitle()) + u' ' + FileVersion(4));
     setWindowTitle(TranslateText(windowTitle()));
     SaveConfig(QStringLiteral("language"), Language);
@@ -139,10 +135,8 @@ void TFrmDravemo::ChkToggleClick(QAction* item, const QString& setting) {
 
 void TFrmDravemo::ChkRegStartClick() {
     if (!SetAutoStart(FPorts.Autostart, QStringLiteral("Dravemo"), ChkRegStart->isChecked())) {
-        FPorts.Boxes.Show(
-            TranslateText(windowTitle()),
-            QStringLiteral("잘못된 백신 또는 악성 프로그램이 부팅시 실행을 차단하였습니다."),
-            kError);
+        ShowBox(QStringLiteral("잘못된 백신 또는 악성 프로그램이 부팅시 실행을 차단하였습니다."),
+                kError);
         ChkRegStart->setChecked(false);
     }
 }
@@ -165,9 +159,9 @@ void TFrmDravemo::N4Click() {
 }
 
 void TFrmDravemo::N10Click() {
-    const int answer = FPorts.Boxes.Show(
-        FApplicationTitle, TranslateText(QStringLiteral("정말 종료하시겠습니까?")),
-        mb::YESNO | mb::ICONQUESTION | mb::DEFBUTTON2 | mb::SETFOREGROUND | mb::TOPMOST);
+    const int answer =
+        ShowBox(TranslateText(QStringLiteral("정말 종료하시겠습니까?")),
+                mb::YESNO | mb::ICONQUESTION | mb::DEFBUTTON2 | mb::SETFOREGROUND | mb::TOPMOST);
     if (answer == mb::IDYES) {
         FCanClose = true;
         close();

@@ -2,9 +2,11 @@
 // SPDX-License-Identifier: MIT
 // The main window's controls and popup menu.
 #include <QFont>
+#include <stdexcept>
 
 #include "app/TFrmDravemo.h"
 #include "capture/ListItemDelegate.h"
+#include "services/DesignFont.h"
 
 namespace dravemo {
 
@@ -82,12 +84,7 @@ void TFrmDravemo::CreateControls() {
     QPalette white = palette();
     white.setColor(QPalette::Window, Qt::white);
     setPalette(white);
-    QFont font;
-    // The design font, then what Linux desktops have in its place (CJK texts included).
-    font.setFamilies({QStringLiteral("Segoe UI"), QStringLiteral("Noto Sans"),
-                      QStringLiteral("DejaVu Sans"), QStringLiteral("Noto Sans CJK KR")});
-    font.setPixelSize(12);
-    setFont(font);
+    setFont(DesignFont());
 
     LblArea = new QLabel(QStringLiteral("캡쳐영역"), this);
     LblArea->setObjectName(QStringLiteral("LblArea"));
@@ -219,7 +216,9 @@ void TFrmDravemo::CreateMenu() {
 }
 
 QAction* TFrmDravemo::MenuItem(const QString& name) const {
-    return Menu->findChild<QAction*>(name);
+    QAction* item = Menu->findChild<QAction*>(name);
+    if (!item) throw std::logic_error("The main menu has no item " + name.toStdString() + ".");
+    return item;
 }
 
 }  // namespace dravemo

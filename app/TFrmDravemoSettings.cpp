@@ -4,9 +4,9 @@
 #include <QApplication>
 
 #include "app/MenuGroups.h"
-#include "app/TConfig.h"
 #include "app/TFrmDravemo.h"
 #include "services/AutoStart.h"
+#include "services/TConfig.h"
 #include "services/TranslateComponent.h"
 #include "services/Translation.h"
 
@@ -61,7 +61,6 @@ void TFrmDravemo::LoadConfig() {
     TranslateComponent(ChkArea);
     TranslateComponent(ChkSaveTo);
     setWindowTitle(TranslateText(windowTitle()));
-    FApplicationTitle = windowTitle();
     // The start-up announcement check arrives with the update service.
 }
 

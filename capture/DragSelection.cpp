@@ -28,25 +28,6 @@ TRect NormalizeRect(TPoint p1, TPoint p2) {
                  std::max(p1.Y, p2.Y)};
 }
 
-TRect DesktopBounds(const std::vector<Monitor>& monitors) {
-    if (monitors.empty()) return {};
-    int64_t left = INT32_MAX, top = INT32_MAX, right = INT32_MIN, bottom = INT32_MIN;
-    for (const Monitor& m : monitors) {
-        left = std::min<int64_t>(left, m.Bounds.X);
-        top = std::min<int64_t>(top, m.Bounds.Y);
-        right = std::max<int64_t>(right, int64_t{m.Bounds.X} + std::max(m.Bounds.Width, 0));
-        bottom = std::max<int64_t>(bottom, int64_t{m.Bounds.Y} + std::max(m.Bounds.Height, 0));
-    }
-    // Kept to sizes an int32 width can express; such a desktop is still far too large for a
-    // bitmap, which says so.
-    right = std::min<int64_t>(right, left + INT32_MAX);
-    bottom = std::min<int64_t>(bottom, top + INT32_MAX);
-    const auto clamp = [](int64_t v) {
-        return static_cast<int32_t>(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX));
-    };
-    return TRect{clamp(left), clamp(top), clamp(right), clamp(bottom)};
-}
-
 void ComposeSelection(const TBitmap& frozen, const TRect& selection, TBitmap& picture) {
     if (frozen.PixelFormat() != TPixelFormat::pf32bit) {
         throw std::invalid_argument("The frozen desktop must have 32 bits per pixel.");

@@ -24,9 +24,6 @@ constexpr uint8_t Darken(uint8_t b) {
 // (20, 20) selects the 10 x 10 pixels (10, 10) to (19, 19), whichever way it went.
 TRect NormalizeRect(TPoint p1, TPoint p2);
 
-// The bounding rectangle of all monitors; empty for no monitor.
-TRect DesktopBounds(const std::vector<Monitor>& monitors);
-
 // The picture the overlay shows, made in one pass: `frozen` (32 bits) copied into `picture`
 // with the B, G and R bytes of every pixel outside `selection` darkened; the fourth byte is
 // copied as it is. With an empty selection this is the darkened copy of the whole desktop.

@@ -2,7 +2,9 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <QPointF>
 #include <QRect>
+#include <QRegion>
 
 #include "capture/TRect.h"
 
@@ -12,7 +14,8 @@ namespace dravemo {
 // is the screen origin plus the rounded scaled distance from it, a length the rounded scaled
 // length, as the window system layer places windows. Between them lie the conversions of
 // lengths the program gives in physical pixels (the region frame's border, its key steps)
-// into the logical units its windows are laid out in.
+// into the logical units its windows are laid out in. A grid with the origin 0,0 converts a
+// window's own (local) coordinates; ScreenLayout gives the grid of each screen.
 class PixelGrid {
 public:
     // `scale` is the device pixel ratio (1 when the screen is not scaled), `origin` the
@@ -33,6 +36,17 @@ public:
     int LogicalX(int physicalX) const;
     int LogicalY(int physicalY) const;
     int LogicalLength(int physical) const;
+    // A logical point in physical pixels, not rounded (an input position between pixels).
+    QPointF PhysicalPoint(QPointF logical) const;
+
+    // The physical pixels touched by a logical rectangle or region, and the logical area whose
+    // physical pixels include every pixel of a physical region. Both round outwards, so that
+    // the result covers all of what it was given, also at fractional scales such as 1.5.
+    QRect CoverPhysical(const QRect& logical) const;
+    QRegion CoverPhysical(const QRegion& logical) const;
+    QRect CoverLogical(const QRect& physical) const;
+    QRegion CoverLogical(const QRegion& physical) const;
+
     // Whether some logical length has exactly this physical length.
     bool OnGrid(int physical) const { return PhysicalLength(LogicalLength(physical)) == physical; }
     // The smallest logical length that is at least `physical` physical pixels long.

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "capture/ScreenLayout.h"
+
 namespace dravemo {
 
 namespace {
@@ -76,19 +78,6 @@ THeaderParts VisibleHeaderParts(int windowWidth) {
     return THeaderParts{windowWidth > 292, windowWidth > 112, windowWidth > 64};
 }
 
-TRect DesktopRect(const std::vector<Monitor>& monitors) {
-    if (monitors.empty()) return {};
-    int64_t left = INT32_MAX, top = INT32_MAX, right = INT32_MIN, bottom = INT32_MIN;
-    for (const Monitor& m : monitors) {
-        left = std::min<int64_t>(left, m.Bounds.X);
-        top = std::min<int64_t>(top, m.Bounds.Y);
-        right = std::max<int64_t>(right, int64_t{m.Bounds.X} + m.Bounds.Width);
-        bottom = std::max<int64_t>(bottom, int64_t{m.Bounds.Y} + m.Bounds.Height);
-    }
-    return TRect{Clamp(left, INT32_MIN, INT32_MAX), Clamp(top, INT32_MIN, INT32_MAX),
-                 Clamp(right, INT32_MIN, INT32_MAX), Clamp(bottom, INT32_MIN, INT32_MAX)};
-}
-
 TStoredPlacement DefaultPlacement(const std::vector<Monitor>& monitors) {
     ScreenRect primary;
     if (!monitors.empty()) primary = monitors.front().Bounds;
@@ -103,7 +92,7 @@ TStoredPlacement DefaultPlacement(const std::vector<Monitor>& monitors) {
 bool PlacementInsideDesktop(const TStoredPlacement& placement,
                             const std::vector<Monitor>& monitors) {
     if (placement.Width < kRegionMinimum || placement.Height < kRegionMinimum) return false;
-    const TRect desktop = DesktopRect(monitors);
+    const TRect desktop = DesktopBounds(monitors);
     const int64_t right = int64_t{placement.Left} + placement.Width;
     const int64_t bottom = int64_t{placement.Top} + placement.Height;
     return desktop.Left < placement.Left && desktop.Right > right && desktop.Top < placement.Top &&

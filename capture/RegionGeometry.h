@@ -27,6 +27,8 @@ inline constexpr int kRegionBorder = 6;
 inline constexpr int kRegionMinimum = 2;
 // Neither window coordinates nor sizes go beyond what the X protocol carries.
 inline constexpr int kRegionCoordinateLimit = 32767;
+// The region sizes of the three size presets before the user changes them, presets 1 to 3.
+inline constexpr TSize kPresetDefaults[] = {{320, 240}, {640, 480}, {720, 480}};
 
 // The region inside a window at `window` whose header is `header` pixels high.
 TRect RegionOfWindow(const TRect& window, int header);
@@ -68,8 +70,6 @@ struct THeaderParts {
 };
 THeaderParts VisibleHeaderParts(int windowWidth);
 
-// The bounding rectangle of all monitors; empty for none.
-TRect DesktopRect(const std::vector<Monitor>& monitors);
 // The stored placement: `left`, `top` of the window and the region's `width`, `height`.
 struct TStoredPlacement {
     int Left = 0;

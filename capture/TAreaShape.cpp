@@ -4,6 +4,7 @@
 
 #include <QPainter>
 
+#include "capture/PixelGrid.h"
 #include "capture/RegionPulse.h"
 
 namespace dravemo {
@@ -36,10 +37,10 @@ void TAreaShape::SetHeader(int height, uint32_t color) {
 
 void TAreaShape::paintEvent(QPaintEvent* /*event*/) {
     QPainter painter(this);
-    const double ratio = devicePixelRatioF();
-    painter.scale(1.0 / ratio, 1.0 / ratio);
-    const int width = qRound(this->width() * ratio);
-    const int height = qRound(this->height() * ratio);
+    const PixelGrid local(devicePixelRatioF());
+    painter.scale(1.0 / local.Scale(), 1.0 / local.Scale());
+    const int width = local.PhysicalLength(this->width());
+    const int height = local.PhysicalLength(this->height());
     painter.fillRect(QRect(0, 0, width, FHeader), ColorOf(FHeaderColor));
     painter.fillRect(QRect(0, FHeader, width, height - FHeader), ColorOf(FPen));
     painter.fillRect(QRect(1, FHeader + 1, width - 2, height - FHeader - 2), ColorOf(FBrush));

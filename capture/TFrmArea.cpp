@@ -4,12 +4,12 @@
 #include "capture/TFrmArea.h"
 
 #include <QCloseEvent>
-#include <QGuiApplication>
 #include <QRegion>
 #include <QScreen>
 #include <QWindow>
 #include <algorithm>
 
+#include "capture/ScreenLayout.h"
 #include "services/TranslateComponent.h"
 
 namespace dravemo {
@@ -48,20 +48,14 @@ TFrmArea::~TFrmArea() = default;
 
 PixelGrid TFrmArea::Grid() const {
     const QScreen* where = screen();
-    return PixelGrid(devicePixelRatioF(), where ? where->geometry().topLeft() : QPoint());
+    return GridOf({where ? where->geometry() : QRect(), devicePixelRatioF()});
 }
 
 PixelGrid TFrmArea::GridAt(TPoint physical) const {
-    // A screen's corner is the same point in logical and physical pixels; its size scales.
-    for (QScreen* candidate : QGuiApplication::screens()) {
-        const QRect logical = candidate->geometry();
-        const double ratio = candidate->devicePixelRatio();
-        const QRect native(logical.topLeft(), QSize(qRound(logical.width() * ratio),
-                                                    qRound(logical.height() * ratio)));
-        if (native.contains(physical.X, physical.Y)) return PixelGrid(ratio, logical.topLeft());
-    }
-    return Grid();
+    return GridAtPhysical(ApplicationScreens(), physical, Grid());
 }
+
+PixelGrid TFrmArea::LocalGrid() const { return PixelGrid(devicePixelRatioF()); }
 
 TRect TFrmArea::WindowRect() const { return Grid().ToPhysical(geometry()); }
 
@@ -124,7 +118,7 @@ void TFrmArea::FormResize() {
 void TFrmArea::UpdateMask() {
     // Only the border strips and the header belong to the window. The hole's edges are the
     // logical ones that land on the wanted physical pixels.
-    const PixelGrid local(devicePixelRatioF());
+    const PixelGrid local = LocalGrid();
     const TRect window = WindowRect();
     const int left = local.LogicalLength(kRegionBorder);
     const int top = local.LogicalLength(HeaderHeight() + kRegionBorder);
@@ -152,15 +146,7 @@ std::vector<Monitor> TFrmArea::Monitors() const {
     } catch (const std::exception&) {
         // Without the screen's own answer, the screens as Qt knows them.
     }
-    std::vector<Monitor> monitors;
-    for (QScreen* candidate : QGuiApplication::screens()) {
-        const QRect logical = candidate->geometry();
-        const double ratio = candidate->devicePixelRatio();
-        monitors.push_back({{logical.x(), logical.y(), qRound(logical.width() * ratio),
-                             qRound(logical.height() * ratio)},
-                            candidate == QGuiApplication::primaryScreen()});
-    }
-    return monitors;
+    return ApplicationMonitors();
 }
 
 void TFrmArea::LoadPosition() {
@@ -170,12 +156,11 @@ void TFrmArea::LoadPosition() {
                             FSettings.ReadInteger(QStringLiteral("top"), defaults.Top),
                             FSettings.ReadInteger(QStringLiteral("width"), defaults.Width),
                             FSettings.ReadInteger(QStringLiteral("height"), defaults.Height)};
-    const int widths[] = {320, 640, 720};
-    const int heights[] = {240, 480, 480};
     for (int i = 1; i <= 3; ++i) {
+        const TSize preset = kPresetDefaults[i - 1];
         PopSizeItem(i)->setText(
-            SizeText(FSettings.ReadInteger(QStringLiteral("width_%1").arg(i), widths[i - 1]),
-                     FSettings.ReadInteger(QStringLiteral("height_%1").arg(i), heights[i - 1])));
+            SizeText(FSettings.ReadInteger(QStringLiteral("width_%1").arg(i), preset.Width),
+                     FSettings.ReadInteger(QStringLiteral("height_%1").arg(i), preset.Height)));
     }
     // A region on a monitor that is gone, or touching the desktop's edge, starts over.
     const bool reset = !PlacementInsideDesktop(stored, monitors);

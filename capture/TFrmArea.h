@@ -65,6 +65,8 @@ public:
     TRect WindowRect() const;
     int HeaderHeight() const;
     PixelGrid Grid() const;
+    // The window's own logical coordinates against its device pixels.
+    PixelGrid LocalGrid() const;
 
     // The recording look of the header's time label: bold yellow while a recording runs,
     // showing the first eight characters of the elapsed time; regular maroon afterwards.

@@ -32,8 +32,7 @@ Qt::CursorShape ZoneCursor(THitZone zone) {
 }  // namespace
 
 QPoint TFrmArea::PhysicalPoint(const QPointF& local) const {
-    const double ratio = devicePixelRatioF();
-    return QPoint(qRound(local.x() * ratio), qRound(local.y() * ratio));
+    return LocalGrid().PhysicalPoint(local).toPoint();
 }
 
 THitZone TFrmArea::HitTestAt(int x, int y) const {

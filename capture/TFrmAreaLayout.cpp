@@ -6,6 +6,7 @@
 
 #include "capture/ImageListIcon.h"
 #include "capture/TFrmArea.h"
+#include "services/DesignFont.h"
 
 namespace dravemo {
 
@@ -32,12 +33,7 @@ QLabel* HeaderLabel(QWidget* parent, const char* name, const QString& text, cons
 }  // namespace
 
 void TFrmArea::CreateControls() {
-    QFont font;
-    // The design font, then what Linux desktops have in its place.
-    font.setFamilies({QStringLiteral("Segoe UI"), QStringLiteral("Noto Sans"),
-                      QStringLiteral("DejaVu Sans"), QStringLiteral("Noto Sans CJK KR")});
-    font.setPixelSize(12);
-    setFont(font);
+    setFont(DesignFont());
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(true);
 

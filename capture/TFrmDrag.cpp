@@ -12,8 +12,8 @@
 #include <cmath>
 #include <exception>
 
-#include "capture/DevicePixels.h"
 #include "capture/DragSelection.h"
+#include "capture/ScreenLayout.h"
 
 namespace dravemo {
 
@@ -80,7 +80,10 @@ void TFrmDrag::Capture(std::unique_ptr<TBitmap>& bitmap, TRect& rect) {
     FDarkImage = ViewOf(FDark);
     FSelecting = false;
     FCaptureRect = TRect{};
-    setGeometry(LogicalCover(QRegion(ToQRect(FDesktop)), devicePixelRatioF()).boundingRect());
+    // Placed through the screen that holds the desktop's corner, as Qt maps the window.
+    const TPoint corner{FDesktop.Left, FDesktop.Top};
+    setGeometry(
+        GridAtPhysical(ApplicationScreens(), corner, LocalGrid()).CoverLogical(ToQRect(FDesktop)));
 }
 
 void TFrmDrag::done(int result) {
@@ -110,10 +113,11 @@ void TFrmDrag::showEvent(QShowEvent* event) {
 
 void TFrmDrag::paintEvent(QPaintEvent* event) {
     const qreal ratio = devicePixelRatioF();
+    const PixelGrid local = LocalGrid();
     // Device pixels asked for, a pixel wider on every side than the logical area, since Qt may
     // round a fractional edge either way; the painter's clip keeps the rest untouched.
     QRegion area;
-    for (const QRect& r : event->region()) area += DeviceCover(r, ratio).adjusted(-1, -1, 1, 1);
+    for (const QRect& r : event->region()) area += local.CoverPhysical(r).adjusted(-1, -1, 1, 1);
     const QRect picture(0, 0, FScreen.Width(), FScreen.Height());
     const QRect selection = ToQRect(FCaptureRect) & picture;
 
@@ -133,7 +137,7 @@ void TFrmDrag::paintEvent(QPaintEvent* event) {
 
 TPoint TFrmDrag::ClientPoint(const QMouseEvent& event) const {
     const qreal ratio = devicePixelRatioF();
-    const QPointF estimate = event.position() * ratio;
+    const QPointF estimate = LocalGrid().PhysicalPoint(event.position());
     QPoint device = estimate.toPoint();
     if (ratio != 1.0) {
         // Qt reports whole logical pixels, each standing for `ratio` device pixels. While the
@@ -156,7 +160,7 @@ TPoint TFrmDrag::ClientPoint(const QMouseEvent& event) const {
 void TFrmDrag::SetCaptureRect(const TRect& rect) {
     const QRegion changed = ChangedArea(FCaptureRect, rect);
     FCaptureRect = rect;
-    if (!changed.isEmpty()) update(LogicalCover(changed, devicePixelRatioF()));
+    if (!changed.isEmpty()) update(LocalGrid().CoverLogical(changed));
 }
 
 void TFrmDrag::mousePressEvent(QMouseEvent* event) {
@@ -212,6 +216,8 @@ void TFrmDrag::TmrActiveTimer() {
         RequestActivation();
     }
 }
+
+PixelGrid TFrmDrag::LocalGrid() const { return PixelGrid(devicePixelRatioF()); }
 
 void TFrmDrag::StayOnTop() { raise(); }
 

@@ -7,6 +7,7 @@
 #include <QTimer>
 #include <memory>
 
+#include "capture/PixelGrid.h"
 #include "capture/TBitmap.h"
 #include "capture/TRect.h"
 #include "platform/ScreenSource.h"
@@ -60,6 +61,8 @@ private:
     void StayOnTop();
     bool ApplicationActive() const;
     void RequestActivation();
+    // The overlay's own logical coordinates against its device pixels.
+    PixelGrid LocalGrid() const;
     // The client pixel of a mouse event, clamped to the desktop (the end point is exclusive,
     // so the far edge itself is a valid point).
     TPoint ClientPoint(const QMouseEvent& event) const;

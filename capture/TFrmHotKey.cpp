@@ -4,11 +4,12 @@
 
 #include <QGuiApplication>
 #include <QScreen>
-#include <exception>
 
 #include "capture/HotKeyNames.h"
 #include "capture/ListItemDelegate.h"
 #include "capture/ShortcutWord.h"
+#include "services/DesignFont.h"
+#include "services/TConfig.h"
 #include "services/TranslateComponent.h"
 #include "services/Translation.h"
 
@@ -43,12 +44,7 @@ TFrmHotKey::~TFrmHotKey() {
 void TFrmHotKey::CreateControls() {
     setWindowTitle(QStringLiteral("단축키 설정"));
     setFixedSize(299, 121);
-    QFont font;
-    // Segoe UI, then what Linux desktops have in its place (CJK texts included).
-    font.setFamilies({QStringLiteral("Segoe UI"), QStringLiteral("Noto Sans"),
-                      QStringLiteral("DejaVu Sans"), QStringLiteral("Noto Sans CJK KR")});
-    font.setPixelSize(12);
-    setFont(font);
+    setFont(DesignFont());
 
     GrpConfig = new QGroupBox(QStringLiteral("설정"), this);
     GrpConfig->setObjectName(QStringLiteral("GrpConfig"));
@@ -95,9 +91,8 @@ void TFrmHotKey::FormCreate() {
 }
 
 int TFrmHotKey::LoadHotKey() {
-    const auto stored = FPorts.Reg.Read(FPorts.SettingsKey, kSetting);
     const int word = shortcut::Word(
-        stored && stored->Kind == RegValue::Type::Dword ? stored->Number : shortcut::DEFAULT);
+        TConfig(FPorts.Reg, FPorts.SettingsPath).ReadInteger(kSetting, shortcut::DEFAULT));
     ChkHotKey->setCurrentIndex(ItemOfKey(shortcut::Key(word)));
     BtnYes->setEnabled(ChkHotKey->currentIndex() >= 0);
     ChkAlt->setChecked(word & shortcut::ALT);
@@ -112,11 +107,9 @@ int TFrmHotKey::DialogHotKey() const {
 }
 
 void TFrmHotKey::SaveHotKey() {
-    try {
-        FPorts.Reg.Write(FPorts.SettingsKey, kSetting, RegValue::Dword(DialogHotKey()));
-    } catch (const std::exception&) {
-        // The key stays registered for this run; the next start registers the old one.
-    }
+    // A key that cannot be stored stays registered for this run; the next start registers the
+    // old one.
+    TConfig(FPorts.Reg, FPorts.SettingsPath).WriteInteger(kSetting, DialogHotKey());
 }
 
 bool TFrmHotKey::RegisterCaptureHotKey(int word) {

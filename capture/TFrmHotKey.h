@@ -24,7 +24,7 @@ class TFrmHotKey : public QDialog {
 public:
     struct Ports {
         Registry& Reg;
-        QString SettingsKey;  // the registry key that holds "hotkey"
+        QString SettingsPath;  // the settings path below "Software\" that holds "hotkey"
         HotKeys& Keys;
         MessageBoxes& Boxes;
     };

@@ -6,15 +6,13 @@
 #include <QLabel>
 #include <QScreen>
 
+#include "capture/RegionGeometry.h"
+#include "services/DesignFont.h"
 #include "services/TranslateComponent.h"
 
 namespace dravemo {
 
 namespace {
-// Default custom sizes, in the order they are read and written.
-constexpr int kDefaultWidths[] = {320, 640, 720};
-constexpr int kDefaultHeights[] = {240, 480, 480};
-
 QLabel* FieldLabel(const QString& text, QWidget* group, int left) {
     auto* label = new QLabel(text, group);
     label->setGeometry(left, 32, 42, 17);
@@ -29,11 +27,7 @@ TFrmSize::TFrmSize(IntegerSettings& settings)
       FSettings(settings) {
     setObjectName(QStringLiteral("FrmSize"));
     setWindowTitle(QStringLiteral("영역크기 설정"));
-    QFont font;
-    font.setFamilies({QStringLiteral("Segoe UI"), QStringLiteral("Noto Sans"),
-                      QStringLiteral("DejaVu Sans"), QStringLiteral("Noto Sans CJK KR")});
-    font.setPixelSize(12);
-    setFont(font);
+    setFont(DesignFont());
     setFixedSize(386, 330);
 
     CreateGroup(0, QStringLiteral("현재크기"), 8);
@@ -48,11 +42,11 @@ TFrmSize::TFrmSize(IntegerSettings& settings)
     TranslateComponent(this);
     for (int i = 1; i <= 3; ++i) {
         FWidths[i]->SetValue(
-            FSettings.ReadInteger(QStringLiteral("width_%1").arg(i), kDefaultWidths[i - 1]));
+            FSettings.ReadInteger(QStringLiteral("width_%1").arg(i), kPresetDefaults[i - 1].Width));
     }
     for (int i = 1; i <= 3; ++i) {
-        FHeights[i]->SetValue(
-            FSettings.ReadInteger(QStringLiteral("height_%1").arg(i), kDefaultHeights[i - 1]));
+        FHeights[i]->SetValue(FSettings.ReadInteger(QStringLiteral("height_%1").arg(i),
+                                                    kPresetDefaults[i - 1].Height));
     }
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         move(screen->availableGeometry().center() - rect().center());

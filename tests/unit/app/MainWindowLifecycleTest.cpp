@@ -1,5 +1,8 @@
 // Dravemo - a desktop screen-capture tool.
 // SPDX-License-Identifier: MIT
+#include <stdexcept>
+
+#include "app/MenuGroups.h"
 #include "platform/ProgramFiles.h"
 #include "tests/unit/app/MainWindowFixture.h"
 
@@ -19,6 +22,29 @@ TEST_F(MainWindow, StartUpShowsTheTrayIconWithCaptionAndVersion) {
     EXPECT_EQ(registry.Read("Control Panel\\Keyboard", "PrintScreenKeyForSnippingEnabled"),
               RegValue::Dword(0));
     EXPECT_TRUE(autostart.Entries.isEmpty());
+}
+
+TEST_F(MainWindow, EveryMenuItemLookedUpByNameExistsAndAMissingOneFailsByName) {
+    // Building the window looks up the toggles and checks one item of every group.
+    std::unique_ptr<TFrmDravemo> window;
+    ASSERT_NO_THROW(window = Create());
+    QStringList names = {"ChkMouse", "ChkAudio", "ChkLog", "ChkRegStart"};
+    for (const QStringList& group : {menu_groups::kLanguageItems, menu_groups::kAppendItems,
+                                     menu_groups::kSoundItems, menu_groups::kLimitItems}) {
+        names << group;
+    }
+    for (const QString& name : names) {
+        SCOPED_TRACE(name.toStdString());
+        QAction* item = nullptr;
+        ASSERT_NO_THROW(item = window->MenuItem(name));
+        EXPECT_EQ(item->objectName(), name);
+    }
+    try {
+        window->MenuItem("ChkLangKorean");
+        ADD_FAILURE() << "a missing item was found";
+    } catch (const std::logic_error& error) {
+        EXPECT_NE(std::string(error.what()).find("ChkLangKorean"), std::string::npos);
+    }
 }
 
 TEST_F(MainWindow, InstEnablesStartWithTheSession) {

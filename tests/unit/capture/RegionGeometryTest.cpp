@@ -5,6 +5,7 @@
 #include <climits>
 
 #include "capture/RegionGeometry.h"
+#include "capture/ScreenLayout.h"
 
 namespace dravemo {
 namespace {
@@ -83,7 +84,7 @@ TEST(RegionGeometry, TheDefaultIsCentredOnThePrimaryMonitor) {
     EXPECT_EQ(DefaultPlacement({{{0, 0, 800, 600}, false}, {{-1024, -768, 1024, 768}, true}}),
               (TStoredPlacement{-752, -564, 480, 360}));
     EXPECT_EQ(DefaultPlacement({{{0, 0, 301, 200}, true}}), (TStoredPlacement{-89, -80, 480, 360}));
-    EXPECT_EQ(DesktopRect(kTwoMonitors), (TRect{-1920, -200, 1280, 880}));
+    EXPECT_EQ(DesktopBounds(kTwoMonitors), (TRect{-1920, -200, 1280, 880}));
 }
 
 TEST(RegionGeometry, AStoredRegionIsKeptOnlyStrictlyInsideTheDesktop) {

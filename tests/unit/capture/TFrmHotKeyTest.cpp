@@ -12,6 +12,7 @@
 #include "platform/fake/FakeHotKeys.h"
 #include "platform/fake/FakeMessageBoxes.h"
 #include "platform/fake/FakeRegistry.h"
+#include "services/TConfig.h"
 #include "services/Translation.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/TestApplication.h"
@@ -52,7 +53,7 @@ protected:
     std::optional<RegValue> Stored() { return registry.Read(kKey, "hotkey"); }
     void Create() {
         dialog = std::make_unique<TFrmHotKey>(
-            nullptr, TFrmHotKey::Ports{registry, kKey, keys, boxes}, [this] { ++starts; });
+            nullptr, TFrmHotKey::Ports{registry, kSettingsPath, keys, boxes}, [this] { ++starts; });
     }
     // Opens the dialog as the menu does, without waiting in a modal loop.
     void Open() {

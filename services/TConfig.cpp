@@ -1,6 +1,6 @@
 // Dravemo - a desktop screen-capture tool.
 // SPDX-License-Identifier: MIT
-#include "app/TConfig.h"
+#include "services/TConfig.h"
 
 #include <exception>
 

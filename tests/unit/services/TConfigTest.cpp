@@ -2,9 +2,9 @@
 // SPDX-License-Identifier: MIT
 #include <gtest/gtest.h>
 
-#include "app/TConfig.h"
 #include "platform/fake/FakeRegistry.h"
 #include "platform/linux/RegistryFile.h"
+#include "services/TConfig.h"
 #include "tests/support/TempDir.h"
 
 namespace dravemo {
