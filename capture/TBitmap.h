@@ -54,6 +54,11 @@ public:
 
     // The colour of one pixel as 0x00RRGGBB, whatever the format.
     uint32_t PixelRGB(int x, int y) const;
+    // Row y as R, G, B bytes, 3 * Width of them, whatever the format (indices through the
+    // palette; an index beyond it is black).
+    void RowRGB(int y, uint8_t* rgb) const;
+    // Row y as 0x00RRGGBB values, Width of them, whatever the format.
+    void RowXRGB(int y, uint32_t* xrgb) const;
     // Sets one pixel from 0x00RRGGBB; only for 24 and 32 bits.
     void SetPixelRGB(int x, int y, uint32_t rgb);
     // The palette index of one pixel of an indexed bitmap.
@@ -61,9 +66,15 @@ public:
     void SetPixelIndex(int x, int y, int index);
 
     static int BitsPerPixelOf(TPixelFormat format);
+    // Whether the format holds palette indices (1, 4 or 8 bits per pixel).
+    static bool IsIndexed(TPixelFormat format);
     static int StrideOf(int width, TPixelFormat format);
 
 private:
+    // Bytes from one pixel to the next in a truecolour row: 4 for 32 bits, 3 for 24 bits.
+    int TruecolourStep() const { return FFormat == TPixelFormat::pf32bit ? 4 : 3; }
+    uint32_t PaletteRGB(int index) const;
+
     int FWidth = 0;
     int FHeight = 0;
     int FStride = 0;
