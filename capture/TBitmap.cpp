@@ -33,7 +33,7 @@ int TBitmap::StrideOf(int width, TPixelFormat format) {
     return static_cast<int>(((bits + 31) / 32) * 4);
 }
 
-void TBitmap::SetSize(int width, int height) {
+size_t TBitmap::SetDimensions(int width, int height) {
     width = width < 0 ? 0 : width;
     height = height < 0 ? 0 : height;
     const int64_t stride = static_cast<int64_t>(StrideOf(width, FFormat));
@@ -44,7 +44,15 @@ void TBitmap::SetSize(int width, int height) {
     FWidth = width;
     FHeight = height;
     FStride = static_cast<int>(stride);
-    FPixels.assign(static_cast<size_t>(stride) * height, 0);
+    return static_cast<size_t>(stride) * height;
+}
+
+void TBitmap::SetSize(int width, int height) { FPixels.assign(SetDimensions(width, height), 0); }
+
+void TBitmap::SetSizeForOverwrite(int width, int height) {
+    const size_t bytes = SetDimensions(width, height);
+    FPixels.clear();
+    FPixels.resize(bytes);
 }
 
 namespace {
