@@ -33,7 +33,7 @@ int TBitmap::StrideOf(int width, TPixelFormat format) {
     return static_cast<int>(((bits + 31) / 32) * 4);
 }
 
-void TBitmap::SetSize(int width, int height) {
+size_t TBitmap::SetDimensions(int width, int height) {
     width = width < 0 ? 0 : width;
     height = height < 0 ? 0 : height;
     const int64_t stride = static_cast<int64_t>(StrideOf(width, FFormat));
@@ -44,36 +44,72 @@ void TBitmap::SetSize(int width, int height) {
     FWidth = width;
     FHeight = height;
     FStride = static_cast<int>(stride);
-    FPixels.assign(static_cast<size_t>(stride) * height, 0);
+    return static_cast<size_t>(stride) * height;
+}
+
+void TBitmap::SetSize(int width, int height) { FPixels.assign(SetDimensions(width, height), 0); }
+
+void TBitmap::SetSizeForOverwrite(int width, int height) {
+    const size_t bytes = SetDimensions(width, height);
+    FPixels.clear();
+    FPixels.resize(bytes);
+}
+
+namespace {
+
+// 0x00RRGGBB of a pixel stored as B, G, R bytes.
+uint32_t RGBOfBGR(const uint8_t* p) { return (uint32_t{p[2]} << 16) | (uint32_t{p[1]} << 8) | p[0]; }
+
+}  // namespace
+
+bool TBitmap::IsIndexed(TPixelFormat format) {
+    return format == TPixelFormat::pf1bit || format == TPixelFormat::pf4bit ||
+           format == TPixelFormat::pf8bit;
+}
+
+uint32_t TBitmap::PaletteRGB(int index) const {
+    if (index >= static_cast<int>(FPalette.size())) return 0;
+    const TPaletteEntry& e = FPalette[index];
+    return (uint32_t{e.Red} << 16) | (uint32_t{e.Green} << 8) | e.Blue;
 }
 
 uint32_t TBitmap::PixelRGB(int x, int y) const {
-    const uint8_t* row = ScanLine(y);
-    switch (FFormat) {
-        case TPixelFormat::pf32bit: {
-            const uint8_t* p = row + x * 4;
-            return (uint32_t{p[2]} << 16) | (uint32_t{p[1]} << 8) | p[0];
+    if (IsIndexed(FFormat)) return PaletteRGB(PixelIndex(x, y));
+    return RGBOfBGR(ScanLine(y) + static_cast<size_t>(x) * TruecolourStep());
+}
+
+void TBitmap::RowRGB(int y, uint8_t* rgb) const {
+    if (IsIndexed(FFormat)) {
+        for (int x = 0; x < FWidth; ++x, rgb += 3) {
+            const uint32_t c = PaletteRGB(PixelIndex(x, y));
+            rgb[0] = static_cast<uint8_t>(c >> 16);
+            rgb[1] = static_cast<uint8_t>(c >> 8);
+            rgb[2] = static_cast<uint8_t>(c);
         }
-        case TPixelFormat::pf24bit: {
-            const uint8_t* p = row + x * 3;
-            return (uint32_t{p[2]} << 16) | (uint32_t{p[1]} << 8) | p[0];
-        }
-        default: {
-            const int index = PixelIndex(x, y);
-            if (index >= static_cast<int>(FPalette.size())) return 0;
-            const TPaletteEntry& e = FPalette[index];
-            return (uint32_t{e.Red} << 16) | (uint32_t{e.Green} << 8) | e.Blue;
-        }
+        return;
+    }
+    const int step = TruecolourStep();
+    const uint8_t* src = ScanLine(y);
+    for (int x = 0; x < FWidth; ++x, src += step, rgb += 3) {
+        rgb[0] = src[2];
+        rgb[1] = src[1];
+        rgb[2] = src[0];
     }
 }
 
-void TBitmap::SetPixelRGB(int x, int y, uint32_t rgb) {
-    uint8_t* row = ScanLine(y);
-    const int bytes = FFormat == TPixelFormat::pf32bit ? 4 : 3;
-    if (FFormat != TPixelFormat::pf32bit && FFormat != TPixelFormat::pf24bit) {
-        throw std::logic_error("SetPixelRGB needs a truecolour bitmap");
+void TBitmap::RowXRGB(int y, uint32_t* xrgb) const {
+    if (IsIndexed(FFormat)) {
+        for (int x = 0; x < FWidth; ++x) xrgb[x] = PaletteRGB(PixelIndex(x, y));
+        return;
     }
-    uint8_t* p = row + x * bytes;
+    const int step = TruecolourStep();
+    const uint8_t* src = ScanLine(y);
+    for (int x = 0; x < FWidth; ++x, src += step) xrgb[x] = RGBOfBGR(src);
+}
+
+void TBitmap::SetPixelRGB(int x, int y, uint32_t rgb) {
+    if (IsIndexed(FFormat)) throw std::logic_error("SetPixelRGB needs a truecolour bitmap");
+    uint8_t* p = ScanLine(y) + static_cast<size_t>(x) * TruecolourStep();
     p[0] = rgb & 0xFF;
     p[1] = (rgb >> 8) & 0xFF;
     p[2] = (rgb >> 16) & 0xFF;
@@ -131,11 +167,6 @@ int NearestPaletteIndex(const std::vector<TPaletteEntry>& palette, uint32_t rgb)
         }
     }
     return best;
-}
-
-bool IsIndexed(TPixelFormat format) {
-    return format == TPixelFormat::pf1bit || format == TPixelFormat::pf4bit ||
-           format == TPixelFormat::pf8bit;
 }
 
 }  // namespace

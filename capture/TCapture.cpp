@@ -58,28 +58,33 @@ void TCapture::CaptureToCanvas(TBitmap& canvas, const TRect& rect) {
     if (FShowCursor) DrawMouse(canvas, rect.Left, rect.Top);
 }
 
-void TCapture::Capture(TBitmap& bitmap, const TRect& rect) {
+void TCapture::Capture(TBitmap& bitmap, const TRect& rect) { CaptureRect(bitmap, rect, false); }
+
+void TCapture::CaptureRect(TBitmap& bitmap, const TRect& rect, bool onScreen) {
     const int64_t width = Extent(rect.Left, rect.Right);
     const int64_t height = Extent(rect.Top, rect.Bottom);
     if (width > std::numeric_limits<int>::max() || height > std::numeric_limits<int>::max()) {
         throw std::length_error("The image is too large (" + std::to_string(width) + " x " +
                                 std::to_string(height) + " pixels).");
     }
-    if (bitmap.PixelFormat() == TPixelFormat::pf32bit) {
-        bitmap.SetSize(static_cast<int>(width), static_cast<int>(height));
+    if (bitmap.PixelFormat() != TPixelFormat::pf32bit) bitmap = TBitmap();
+    if (onScreen) {
+        bitmap.SetSizeForOverwrite(static_cast<int>(width), static_cast<int>(height));
     } else {
-        bitmap = TBitmap(static_cast<int>(width), static_cast<int>(height));
+        bitmap.SetSize(static_cast<int>(width), static_cast<int>(height));
     }
     CaptureToCanvas(bitmap, rect);
 }
 
 void TCapture::Capture(TBitmap& bitmap, TWindowId window, TRect& rect) {
     if (window == TWindowId{0}) {
+        // A monitor is part of the screen: its grab covers every pixel.
         rect = MonitorAt(FScreen.Monitors(), CursorPos());
-    } else if (const auto frame = FScreen.WindowFrame(window)) {
-        rect = ToRect(*frame);
+        CaptureRect(bitmap, rect, true);
+        return;
     }
-    Capture(bitmap, rect);
+    if (const auto frame = FScreen.WindowFrame(window)) rect = ToRect(*frame);
+    CaptureRect(bitmap, rect, false);
 }
 
 void TCapture::DrawMouse(TBitmap& canvas, int32_t left, int32_t top) {

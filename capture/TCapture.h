@@ -54,6 +54,10 @@ public:
     static TRect MonitorAt(const std::vector<Monitor>& monitors, TPoint point);
 
 private:
+    // Capture(bitmap, rect); `onScreen` says that the rectangle lies wholly on the screen, so
+    // that the grab overwrites every pixel and the bitmap need not be cleared first.
+    void CaptureRect(TBitmap& bitmap, const TRect& rect, bool onScreen);
+
     ScreenSource& FScreen;
     bool FShowCursor = true;
 };

@@ -32,7 +32,7 @@ void Put32(std::vector<uint8_t>& header, uint32_t v) {
 // 32-bit file the fourth byte of each pixel is reserved and written as 0.
 void BitmapToBMPFile(const TBitmap& bitmap, const QString& path) {
     RequireWritableSize(bitmap, path, std::numeric_limits<int32_t>::max());
-    const bool indexed = IsIndexedFormat(bitmap.PixelFormat());
+    const bool indexed = TBitmap::IsIndexed(bitmap.PixelFormat());
     const std::vector<TPaletteEntry> colours =
         indexed ? IndexedColours(bitmap) : std::vector<TPaletteEntry>{};
     const uint32_t imageSize =

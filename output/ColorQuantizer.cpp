@@ -20,19 +20,11 @@ struct ColourCount {
 
 int Channel(uint32_t rgb, int axis) { return static_cast<int>((rgb >> (16 - 8 * axis)) & 0xFF); }
 
-uint32_t PixelValue(const uint8_t* p) {
-    return (uint32_t{p[2]} << 16) | (uint32_t{p[1]} << 8) | p[0];
-}
-
 // The distinct colours of a truecolour bitmap, sorted by value, with their pixel counts.
 std::vector<ColourCount> Histogram(const TBitmap& bitmap) {
-    const int step = bitmap.PixelFormat() == TPixelFormat::pf32bit ? 4 : 3;
-    std::vector<uint32_t> values;
-    values.reserve(static_cast<size_t>(bitmap.Width()) * bitmap.Height());
-    for (int y = 0; y < bitmap.Height(); ++y) {
-        const uint8_t* p = bitmap.ScanLine(y);
-        for (int x = 0; x < bitmap.Width(); ++x, p += step) values.push_back(PixelValue(p));
-    }
+    const auto width = static_cast<size_t>(bitmap.Width());
+    std::vector<uint32_t> values(width * bitmap.Height());
+    for (int y = 0; y < bitmap.Height(); ++y) bitmap.RowXRGB(y, values.data() + y * width);
     std::sort(values.begin(), values.end());
     std::vector<ColourCount> colours;
     for (uint32_t v : values) {
@@ -130,19 +122,20 @@ uint8_t Clamp255(int v) { return static_cast<uint8_t>(std::clamp(v, 0, 255)); }
 void DitherInto(const TBitmap& source, const std::vector<TPaletteEntry>& palette, TBitmap& out) {
     NearestColourFinder finder(palette);
     const int width = source.Width();
-    const int step = source.PixelFormat() == TPixelFormat::pf32bit ? 4 : 3;
+    std::vector<uint8_t> rgb(static_cast<size_t>(width) * 3);
     // Errors in sixteenths, per channel, with one spare pixel at each end.
     std::vector<int> current(static_cast<size_t>(width + 2) * 3, 0);
     std::vector<int> next(current.size(), 0);
     for (int y = 0; y < source.Height(); ++y) {
-        const uint8_t* p = source.ScanLine(y);
+        source.RowRGB(y, rgb.data());
+        const uint8_t* p = rgb.data();
         uint8_t* dst = out.ScanLine(y);
         std::fill(next.begin(), next.end(), 0);
-        for (int x = 0; x < width; ++x, p += step) {
+        for (int x = 0; x < width; ++x, p += 3) {
             int* err = &current[static_cast<size_t>(x + 1) * 3];
-            const int r = Clamp255(p[2] + (err[0] + 8) / 16);
+            const int r = Clamp255(p[0] + (err[0] + 8) / 16);
             const int g = Clamp255(p[1] + (err[1] + 8) / 16);
-            const int b = Clamp255(p[0] + (err[2] + 8) / 16);
+            const int b = Clamp255(p[2] + (err[2] + 8) / 16);
             const int index = finder.Find(r, g, b);
             dst[x] = static_cast<uint8_t>(index);
             const std::array<int, 3> e = {r - palette[index].Red, g - palette[index].Green,
@@ -237,12 +230,12 @@ TBitmap QuantizeColours(const TBitmap& truecolour, int maxColours) {
             out.Palette().push_back({static_cast<uint8_t>(c.Rgb), static_cast<uint8_t>(c.Rgb >> 8),
                                      static_cast<uint8_t>(c.Rgb >> 16), 0});
         }
-        const int step = truecolour.PixelFormat() == TPixelFormat::pf32bit ? 4 : 3;
+        std::vector<uint32_t> row(static_cast<size_t>(truecolour.Width()));
         for (int y = 0; y < truecolour.Height(); ++y) {
-            const uint8_t* p = truecolour.ScanLine(y);
+            truecolour.RowXRGB(y, row.data());
             uint8_t* dst = out.ScanLine(y);
-            for (int x = 0; x < truecolour.Width(); ++x, p += step) {
-                const uint32_t v = PixelValue(p);
+            for (int x = 0; x < truecolour.Width(); ++x) {
+                const uint32_t v = row[x];
                 const auto it = std::lower_bound(
                     colours.begin(), colours.end(), v,
                     [](const ColourCount& c, uint32_t value) { return c.Rgb < value; });

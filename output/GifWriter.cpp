@@ -70,7 +70,7 @@ void BitmapToGIFFile(const TBitmap& bitmap, const QString& path) {
     TBitmap reduced;
     const TBitmap* indexed = &bitmap;
     std::vector<TPaletteEntry> colours;
-    if (IsIndexedFormat(bitmap.PixelFormat())) {
+    if (TBitmap::IsIndexed(bitmap.PixelFormat())) {
         colours = IndexedColours(bitmap);
     } else {
         reduced = QuantizeColours(bitmap);

@@ -79,29 +79,6 @@ void TermDestination(j_compress_ptr cinfo) {
     Flush(cinfo, dest->buffer.size() - dest->pub.free_in_buffer);
 }
 
-// Fills `rgb` with one bitmap row as R, G, B bytes.
-void RgbRow(const TBitmap& bitmap, int y, std::vector<JSAMPLE>& rgb) {
-    const uint8_t* src = bitmap.ScanLine(y);
-    JSAMPLE* out = rgb.data();
-    const int width = bitmap.Width();
-    const TPixelFormat format = bitmap.PixelFormat();
-    if (format == TPixelFormat::pf32bit || format == TPixelFormat::pf24bit) {
-        const int step = format == TPixelFormat::pf32bit ? 4 : 3;
-        for (int x = 0; x < width; ++x, src += step) {
-            *out++ = src[2];
-            *out++ = src[1];
-            *out++ = src[0];
-        }
-        return;
-    }
-    for (int x = 0; x < width; ++x) {
-        const uint32_t c = bitmap.PixelRGB(x, y);
-        *out++ = static_cast<JSAMPLE>(c >> 16);
-        *out++ = static_cast<JSAMPLE>(c >> 8);
-        *out++ = static_cast<JSAMPLE>(c);
-    }
-}
-
 // Encodes the bitmap into `out`. Returns false with libjpeg's message in `error` when the
 // coder fails. Every object with a destructor is created before setjmp.
 bool EncodeJpeg(const TBitmap& bitmap, int quality, std::vector<uint8_t>& out,
@@ -129,7 +106,7 @@ bool EncodeJpeg(const TBitmap& bitmap, int quality, std::vector<uint8_t>& out,
     jpeg_set_quality(&cinfo, quality, TRUE);
     jpeg_start_compress(&cinfo, TRUE);
     while (cinfo.next_scanline < cinfo.image_height) {
-        RgbRow(bitmap, static_cast<int>(cinfo.next_scanline), row);
+        bitmap.RowRGB(static_cast<int>(cinfo.next_scanline), row.data());
         JSAMPROW rowPointer = row.data();
         jpeg_write_scanlines(&cinfo, &rowPointer, 1);
     }

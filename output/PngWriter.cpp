@@ -4,12 +4,14 @@
 
 #include <zlib.h>
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 #include <limits>
 #include <string_view>
 #include <vector>
 
+#include "output/BandedDeflate.h"
 #include "output/WriterSupport.h"
 #include "platform/AtomicFile.h"
 
@@ -39,7 +41,7 @@ public:
         head.insert(head.end(), type.begin(), type.begin() + 4);
         uLong crc = crc32(0L, Z_NULL, 0);
         crc = crc32(crc, head.data() + 4, 4);
-        if (size > 0) crc = crc32(crc, data, static_cast<uInt>(size));
+        if (size > 0) crc = crc32_z(crc, data, size);
         std::vector<uint8_t> tail;
         PutUint32(tail, static_cast<uint32_t>(crc));
         FFile.Write(head.data(), head.size());
@@ -51,89 +53,55 @@ private:
     AtomicFile& FFile;
 };
 
-// A zlib deflate stream that hands each full output buffer to an IDAT chunk.
-class IdatStream {
+// Cuts the image data into IDAT chunks of kMaxIdatBytes, the last one shorter.
+class IdatChunker {
 public:
-    IdatStream(PngChunkWriter& chunks, const QString& path)
-        : FChunks(chunks), FPath(path), FBuffer(kMaxIdatBytes) {
-        if (deflateInit2(&FStream, kDeflateLevel, Z_DEFLATED, 15, 8, Z_DEFAULT_STRATEGY) != Z_OK) {
-            throw ImageWriteError(path, "the compressor cannot start");
-        }
-        FStream.next_out = FBuffer.data();
-        FStream.avail_out = static_cast<uInt>(FBuffer.size());
-    }
-    ~IdatStream() { deflateEnd(&FStream); }
-    IdatStream(const IdatStream&) = delete;
-    IdatStream& operator=(const IdatStream&) = delete;
+    explicit IdatChunker(PngChunkWriter& chunks) : FChunks(chunks) { FPending.reserve(kMaxIdatBytes); }
 
     void Add(const uint8_t* data, size_t size) {
-        FStream.next_in = const_cast<Bytef*>(data);
-        FStream.avail_in = static_cast<uInt>(size);
-        while (FStream.avail_in > 0) Deflate(Z_NO_FLUSH);
+        while (size > 0) {
+            const size_t take = std::min(size, kMaxIdatBytes - FPending.size());
+            FPending.insert(FPending.end(), data, data + take);
+            data += take;
+            size -= take;
+            if (FPending.size() == kMaxIdatBytes) Emit();
+        }
     }
 
     void Finish() {
-        while (Deflate(Z_FINISH) != Z_STREAM_END) {
-        }
-        if (FStream.avail_out < FBuffer.size()) Emit();
+        if (!FPending.empty()) Emit();
     }
 
 private:
-    int Deflate(int flush) {
-        const int result = deflate(&FStream, flush);
-        if (result != Z_OK && result != Z_STREAM_END && result != Z_BUF_ERROR) {
-            throw ImageWriteError(FPath, "compression failed");
-        }
-        if (FStream.avail_out == 0) Emit();
-        return result;
-    }
-
     void Emit() {
-        FChunks.Write("IDAT", FBuffer.data(), FBuffer.size() - FStream.avail_out);
-        FStream.next_out = FBuffer.data();
-        FStream.avail_out = static_cast<uInt>(FBuffer.size());
+        FChunks.Write("IDAT", FPending.data(), FPending.size());
+        FPending.clear();
     }
 
     PngChunkWriter& FChunks;
-    const QString& FPath;
-    std::vector<uint8_t> FBuffer;
-    z_stream FStream{};
+    std::vector<uint8_t> FPending;
 };
 
-// One row as PNG samples: R, G, B for truecolour, the packed indices for indexed bitmaps
-// (unused low bits of the last byte cleared).
-void RowSamples(const TBitmap& bitmap, int y, std::vector<uint8_t>& row) {
-    const uint8_t* src = bitmap.ScanLine(y);
-    const int width = bitmap.Width();
-    switch (bitmap.PixelFormat()) {
-        case TPixelFormat::pf32bit:
-        case TPixelFormat::pf24bit: {
-            const int step = bitmap.PixelFormat() == TPixelFormat::pf32bit ? 4 : 3;
-            uint8_t* out = row.data();
-            for (int x = 0; x < width; ++x, src += step) {
-                *out++ = src[2];
-                *out++ = src[1];
-                *out++ = src[0];
-            }
-            break;
-        }
-        default: {
-            std::memcpy(row.data(), src, row.size());
-            const int usedBits =
-                static_cast<int>((static_cast<int64_t>(width) * bitmap.BitsPerPixel()) % 8);
-            if (usedBits != 0) row.back() &= static_cast<uint8_t>(0xFF << (8 - usedBits));
-            break;
-        }
-    }
-}
-
-// Applies the Sub filter: each byte minus the byte one pixel to the left (one byte for
-// depths below 8 bits).
-void SubFilter(const std::vector<uint8_t>& row, int bytesPerPixel, std::vector<uint8_t>& out) {
+// One row as PNG samples behind its filter byte, Sub-filtered in place: R, G, B for
+// truecolour, the packed indices for indexed bitmaps (unused low bits of the last byte
+// cleared). `out` holds 1 + rowBytes bytes.
+void FilteredRow(const TBitmap& bitmap, int y, size_t rowBytes, uint8_t* out) {
     out[0] = kFilterSub;
-    for (size_t i = 0; i < row.size(); ++i) {
-        const uint8_t left = i >= static_cast<size_t>(bytesPerPixel) ? row[i - bytesPerPixel] : 0;
-        out[i + 1] = static_cast<uint8_t>(row[i] - left);
+    uint8_t* samples = out + 1;
+    int bytesPerPixel = 3;
+    if (TBitmap::IsIndexed(bitmap.PixelFormat())) {
+        bytesPerPixel = 1;
+        std::memcpy(samples, bitmap.ScanLine(y), rowBytes);
+        const int usedBits = static_cast<int>(
+            (static_cast<int64_t>(bitmap.Width()) * bitmap.BitsPerPixel()) % 8);
+        if (usedBits != 0) samples[rowBytes - 1] &= static_cast<uint8_t>(0xFF << (8 - usedBits));
+    } else {
+        bitmap.RowRGB(y, samples);
+    }
+    // Sub: each byte minus the byte one pixel to the left (one byte for depths below 8 bits);
+    // from the right so that every left neighbour is still unfiltered.
+    for (size_t i = rowBytes; i-- > static_cast<size_t>(bytesPerPixel);) {
+        samples[i] = static_cast<uint8_t>(samples[i] - samples[i - bytesPerPixel]);
     }
 }
 
@@ -153,7 +121,7 @@ std::vector<uint8_t> HeaderData(const TBitmap& bitmap, bool indexed) {
 
 void BitmapToPNGFile(const TBitmap& bitmap, const QString& path) {
     RequireWritableSize(bitmap, path, std::numeric_limits<int32_t>::max());
-    const bool indexed = IsIndexedFormat(bitmap.PixelFormat());
+    const bool indexed = TBitmap::IsIndexed(bitmap.PixelFormat());
     // Build the palette before touching the file so that nothing is created for bad input.
     std::vector<uint8_t> palette;
     if (indexed) {
@@ -175,18 +143,17 @@ void BitmapToPNGFile(const TBitmap& bitmap, const QString& path) {
         indexed ? static_cast<size_t>(
                       (static_cast<int64_t>(bitmap.Width()) * bitmap.BitsPerPixel() + 7) / 8)
                 : static_cast<size_t>(bitmap.Width()) * 3;
-    const int bytesPerPixel = indexed ? 1 : 3;
-    std::vector<uint8_t> row(rowBytes);
-    std::vector<uint8_t> filtered(rowBytes + 1);
-    {
-        IdatStream idat(chunks, path);
-        for (int y = 0; y < bitmap.Height(); ++y) {
-            RowSamples(bitmap, y, row);
-            SubFilter(row, bytesPerPixel, filtered);
-            idat.Add(filtered.data(), filtered.size());
-        }
-        idat.Finish();
+    const DeflateRows rows{bitmap.Height(), rowBytes + 1, [&bitmap, rowBytes](int y, uint8_t* out) {
+                               FilteredRow(bitmap, y, rowBytes, out);
+                           }};
+    IdatChunker idat(chunks);
+    try {
+        DeflateRowsToZlib(rows, kDeflateLevel,
+                          [&idat](const uint8_t* data, size_t size) { idat.Add(data, size); });
+    } catch (const std::runtime_error& error) {
+        throw ImageWriteError(path, error.what());
     }
+    idat.Finish();
     chunks.Write("IEND", nullptr, 0);
     file.Commit();
 }

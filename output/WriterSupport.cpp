@@ -29,11 +29,6 @@ void WriteWholeFile(const QString& path, const std::vector<uint8_t>& bytes) {
     file.Commit();
 }
 
-bool IsIndexedFormat(TPixelFormat format) {
-    return format == TPixelFormat::pf1bit || format == TPixelFormat::pf4bit ||
-           format == TPixelFormat::pf8bit;
-}
-
 std::vector<TPaletteEntry> IndexedColours(const TBitmap& bitmap) {
     const size_t addressable = size_t{1} << bitmap.BitsPerPixel();
     std::vector<TPaletteEntry> colours = bitmap.Palette();

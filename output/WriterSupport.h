@@ -26,7 +26,4 @@ void WriteWholeFile(const QString& path, const std::vector<uint8_t>& bytes);
 // bitmap shows as black), and never empty.
 std::vector<TPaletteEntry> IndexedColours(const TBitmap& bitmap);
 
-// Whether the format holds palette indices (1, 4 or 8 bits per pixel).
-bool IsIndexedFormat(TPixelFormat format);
-
 }  // namespace dravemo

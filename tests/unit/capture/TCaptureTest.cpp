@@ -130,6 +130,23 @@ TEST_F(TCaptureTest, WindowGrabTakesTheVisibleFrameAndReportsIt) {
     EXPECT_EQ(CompareWithScreen(bitmap, screen, rect), "");
 }
 
+// The bitmap is reused from a full-screen grab; what lies off the monitors is cleared, not
+// left from the earlier picture.
+TEST_F(TCaptureTest, GrabsIntoAReusedBitmapClearWhatIsOffScreen) {
+    screen.Screens = {MonitorOf(0, 0, 256, 144, true)};
+    screen.Windows = {{TWindowId{7}, {200, 100, 100, 60}}};
+    TBitmap bitmap;
+    TRect rect;
+    capture.Capture(bitmap, TWindowId{0}, rect);
+    EXPECT_EQ(CompareWithScreen(bitmap, screen, rect), "");
+    capture.Capture(bitmap, TWindowId{7}, rect);
+    EXPECT_EQ(rect, (TRect{200, 100, 300, 160}));
+    EXPECT_EQ(CompareWithScreen(bitmap, screen, rect), "");
+    capture.Capture(bitmap, TWindowId{0}, rect);
+    capture.Capture(bitmap, TRect{-20, -10, 236, 134});
+    EXPECT_EQ(CompareWithScreen(bitmap, screen, TRect{-20, -10, 236, 134}), "");
+}
+
 TEST_F(TCaptureTest, WindowThatNoLongerExistsGrabsTheCallersRectangle) {
     screen.Screens = {MonitorOf(-192, 0, 192, 108, true)};
     TBitmap bitmap;
