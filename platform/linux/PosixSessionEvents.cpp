@@ -57,8 +57,7 @@ PosixSessionEvents::PosixSessionEvents(const std::string& sessionManager) {
     if (!sessionManager.empty()) {
         try {
             FSessionManager = std::make_unique<XsmpClient>(
-                sessionManager,
-                std::vector<std::string>{ExecutablePath().toStdString(), "/start"},
+                sessionManager, std::vector<std::string>{ExecutablePath().toStdString(), "/start"},
                 [this] { End(); });
         } catch (const std::exception& e) {
             std::cerr << "dravemo: " << e.what() << "; only SIGTERM ends the program.\n";

@@ -21,8 +21,8 @@ class PosixSessionEvents : public SessionEvents {
 public:
     // `sessionManager`: the session manager's address; empty for none (SIGTERM only). One that
     // cannot be reached is reported once on the standard error and leaves SIGTERM alone.
-    explicit PosixSessionEvents(const std::string& sessionManager =
-                                    qEnvironmentVariable("SESSION_MANAGER").toStdString());
+    explicit PosixSessionEvents(
+        const std::string& sessionManager = qEnvironmentVariable("SESSION_MANAGER").toStdString());
     ~PosixSessionEvents() override;
     void OnEndSession(std::function<void()> handler) override;
 

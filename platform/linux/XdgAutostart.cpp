@@ -75,7 +75,8 @@ bool XdgAutostart::SwitchedOff(const QString& content) {
         const QString key = line.left(equals).trimmed();
         const QString value = line.mid(equals + 1).trimmed();
         if (key == QStringLiteral("Hidden") && value == QStringLiteral("true")) return true;
-        if (key == QStringLiteral("X-GNOME-Autostart-enabled") && value == QStringLiteral("false")) {
+        if (key == QStringLiteral("X-GNOME-Autostart-enabled") &&
+            value == QStringLiteral("false")) {
             return true;
         }
     }

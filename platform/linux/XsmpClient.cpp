@@ -71,11 +71,10 @@ XsmpClient::Impl::Impl(const std::string& address, const std::vector<std::string
     char* clientId = nullptr;
     char error[256] = {};
     std::string networkIds = address;
-    FConnection = SmcOpenConnection(
-        networkIds.data(), nullptr, SmProtoMajor, SmProtoMinor,
-        SmcSaveYourselfProcMask | SmcDieProcMask | SmcSaveCompleteProcMask |
-            SmcShutdownCancelledProcMask,
-        &callbacks, nullptr, &clientId, sizeof error, error);
+    FConnection = SmcOpenConnection(networkIds.data(), nullptr, SmProtoMajor, SmProtoMinor,
+                                    SmcSaveYourselfProcMask | SmcDieProcMask |
+                                        SmcSaveCompleteProcMask | SmcShutdownCancelledProcMask,
+                                    &callbacks, nullptr, &clientId, sizeof error, error);
     std::free(clientId);
     if (!FConnection) {
         throw std::runtime_error("Cannot reach the session manager at \"" + address +
@@ -134,7 +133,7 @@ void XsmpClient::Impl::ReadMessages() {
 }
 
 void XsmpClient::Impl::SaveYourself(SmcConn connection, SmPointer self, int, Bool shutdown, int,
-                              Bool) {
+                                    Bool) {
     // Nothing to save: the settings are written as they change. The answer comes first, so
     // that the session manager never waits on the program.
     SmcSaveYourselfDone(connection, True);

@@ -1,8 +1,9 @@
 // Dravemo - a desktop screen-capture tool.
 // SPDX-License-Identifier: MIT
 // A minimal X session manager for tests. It prints "address <ids>" once it listens, then one
-// line per thing its client does ("registered", "property <name> <values...>", "done <1|0>",
-// "closed"), and takes commands on its standard input: "save <shutdown 0|1>", "die", "quit".
+// line per thing a client does ("registered", "property <name> <values...>", "done <1|0>",
+// "closed"), and takes commands for every client on its standard input: "save <shutdown 0|1>",
+// "die", "quit".
 #include <X11/ICE/ICElib.h>
 #include <X11/SM/SMlib.h>
 #include <poll.h>
@@ -17,9 +18,9 @@
 
 namespace {
 
-// What the peer knows of its one client.
+// What the peer knows of its clients.
 struct Peer {
-    SmsConn Client = nullptr;
+    std::vector<SmsConn> Clients;
     std::vector<IceConn> Connections;
 };
 
@@ -44,7 +45,8 @@ void SetProperties(SmsConn, SmPointer, int count, SmProp** properties) {
         std::cout << "property " << p->name;
         for (int v = 0; v < p->num_vals; ++v) {
             const std::string value(static_cast<const char*>(p->vals[v].value), p->vals[v].length);
-            if (std::strcmp(p->type, SmCARD8) == 0 && value.size() == 1) {
+            // A CARD8 is its first byte (some clients send a whole int).
+            if (std::strcmp(p->type, SmCARD8) == 0 && !value.empty()) {
                 std::cout << ' ' << static_cast<int>(static_cast<unsigned char>(value[0]));
             } else {
                 std::cout << ' ' << value;
@@ -68,7 +70,7 @@ void CloseConnection(SmsConn connection, SmPointer data, int count, char** reaso
     IceSetShutdownNegotiation(ice, False);
     IceCloseConnection(ice);
     std::erase(peer->Connections, ice);
-    peer->Client = nullptr;
+    std::erase(peer->Clients, connection);
     std::cout << "closed" << std::endl;
 }
 
@@ -85,11 +87,11 @@ void GetProperties(SmsConn connection, SmPointer) { SmsReturnProperties(connecti
 Status NewClient(SmsConn connection, SmPointer data, unsigned long* mask, SmsCallbacks* callbacks,
                  char**) {
     auto* peer = static_cast<Peer*>(data);
-    peer->Client = connection;
+    peer->Clients.push_back(connection);
     *mask = SmsRegisterClientProcMask | SmsInteractRequestProcMask | SmsInteractDoneProcMask |
             SmsSaveYourselfRequestProcMask | SmsSaveYourselfP2RequestProcMask |
-            SmsSaveYourselfDoneProcMask | SmsCloseConnectionProcMask |
-            SmsSetPropertiesProcMask | SmsDeletePropertiesProcMask | SmsGetPropertiesProcMask;
+            SmsSaveYourselfDoneProcMask | SmsCloseConnectionProcMask | SmsSetPropertiesProcMask |
+            SmsDeletePropertiesProcMask | SmsGetPropertiesProcMask;
     callbacks->register_client = {RegisterClient, data};
     callbacks->interact_request = {InteractRequest, data};
     callbacks->interact_done = {InteractDone, data};
@@ -106,13 +108,13 @@ Status NewClient(SmsConn connection, SmPointer data, unsigned long* mask, SmsCal
 // Runs one command line; false to stop.
 bool Command(Peer& peer, const std::string& line) {
     if (line == "quit") return false;
-    if (!peer.Client) {
-        std::cout << "no client" << std::endl;
-    } else if (line == "save 0" || line == "save 1") {
-        SmsSaveYourself(peer.Client, SmSaveBoth, line == "save 1" ? True : False,
-                        SmInteractStyleNone, False);
-    } else if (line == "die") {
-        SmsDie(peer.Client);
+    for (SmsConn client : peer.Clients) {
+        if (line == "save 0" || line == "save 1") {
+            SmsSaveYourself(client, SmSaveBoth, line == "save 1" ? True : False,
+                            SmInteractStyleNone, False);
+        } else if (line == "die") {
+            SmsDie(client);
+        }
     }
     return true;
 }
@@ -173,12 +175,12 @@ int main() {
         }
         for (size_t i = 0; i < connections.size(); ++i) {
             if (!fds[1 + local.size() + i].revents) continue;
-            if (IceProcessMessages(connections[i], nullptr, nullptr) ==
-                IceProcessMessagesIOError) {
+            if (IceProcessMessages(connections[i], nullptr, nullptr) == IceProcessMessagesIOError) {
                 std::erase(peer.Connections, connections[i]);
-                if (peer.Client && SmsGetIceConnection(peer.Client) == connections[i]) {
-                    SmsCleanUp(peer.Client);
-                    peer.Client = nullptr;
+                for (SmsConn client : std::vector<SmsConn>(peer.Clients)) {
+                    if (SmsGetIceConnection(client) != connections[i]) continue;
+                    SmsCleanUp(client);
+                    std::erase(peer.Clients, client);
                 }
                 IceCloseConnection(connections[i]);
                 std::cout << "lost" << std::endl;

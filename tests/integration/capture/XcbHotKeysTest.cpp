@@ -10,8 +10,8 @@
 
 #include "platform/linux/XcbHotKeys.h"
 #include "tests/support/KeyGrabbingClient.h"
-#include "tests/support/VirtualDisplay.h"
 #include "tests/support/TestApplication.h"
+#include "tests/support/VirtualDisplay.h"
 
 namespace dravemo {
 namespace {

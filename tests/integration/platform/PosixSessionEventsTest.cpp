@@ -7,61 +7,15 @@
 #include <signal.h>
 
 #include <QCoreApplication>
-#include <QProcess>
 #include <QStringList>
 
 #include "platform/ProgramFiles.h"
 #include "platform/linux/PosixSessionEvents.h"
 #include "tests/support/ChildProcess.h"
+#include "tests/support/SessionManagerPeer.h"
 
 namespace dravemo {
 namespace {
-
-// The peer session manager, talked to through its standard input and output.
-class SessionManagerPeer {
-public:
-    SessionManagerPeer() {
-        FProcess.start(QStringLiteral(DRAVEMO_SESSION_PEER), {});
-        if (!FProcess.waitForStarted()) throw std::runtime_error("the peer does not start");
-    }
-    ~SessionManagerPeer() {
-        FProcess.write("quit\n");
-        if (!FProcess.waitForFinished(5000)) FProcess.kill();
-        FProcess.waitForFinished();
-    }
-    // Runs the event loop until the peer has printed `line`; every line printed so far.
-    bool Says(const QString& line) {
-        return test::WaitUntil([&] {
-            QCoreApplication::processEvents();
-            Lines += QString::fromUtf8(FProcess.readAllStandardOutput())
-                         .split(u'\n', Qt::SkipEmptyParts);
-            return Lines.contains(line);
-        });
-    }
-    std::string Address() {
-        if (!test::WaitUntil([&] {
-                FProcess.waitForReadyRead(100);
-                Lines += QString::fromUtf8(FProcess.readAllStandardOutput())
-                             .split(u'\n', Qt::SkipEmptyParts);
-                return !Lines.filter(QStringLiteral("address ")).isEmpty();
-            })) {
-            throw std::runtime_error("the peer does not listen");
-        }
-        return Lines.filter(QStringLiteral("address ")).front().mid(8).toStdString();
-    }
-    void Send(const char* command) {
-        FProcess.write(command);
-        FProcess.write("\n");
-        FProcess.waitForBytesWritten();
-    }
-    // How many lines are `line`.
-    qsizetype Count(const QString& line) const { return Lines.count(line); }
-
-    QStringList Lines;
-
-private:
-    QProcess FProcess;
-};
 
 class SessionEventsTest : public ::testing::Test {
 protected:
@@ -77,7 +31,7 @@ protected:
 };
 
 TEST_F(SessionEventsTest, OnlyAShutdownOrDieEndsTheSessionAndEveryRequestIsAnswered) {
-    SessionManagerPeer peer;
+    test::SessionManagerPeer peer;
     PosixSessionEvents events(peer.Address());
     Watch(events);
     ASSERT_TRUE(peer.Says("registered"));
@@ -111,7 +65,7 @@ TEST_F(SessionEventsTest, OnlyAShutdownOrDieEndsTheSessionAndEveryRequestIsAnswe
 }
 
 TEST_F(SessionEventsTest, DieAloneEndsTheSession) {
-    SessionManagerPeer peer;
+    test::SessionManagerPeer peer;
     PosixSessionEvents events(peer.Address());
     Watch(events);
     ASSERT_TRUE(peer.Says("registered"));
@@ -123,13 +77,13 @@ TEST_F(SessionEventsTest, DieAloneEndsTheSession) {
 }
 
 TEST_F(SessionEventsTest, TheSessionManagerIsToldNeverToRestartTheProgram) {
-    SessionManagerPeer peer;
+    test::SessionManagerPeer peer;
     PosixSessionEvents events(peer.Address());
-    const QString restart = QStringLiteral("property %1 %2 /start").arg(SmRestartCommand,
-                                                                         ExecutablePath());
+    const QString restart =
+        QStringLiteral("property %1 %2 /start").arg(SmRestartCommand, ExecutablePath());
     ASSERT_TRUE(peer.Says(restart)) << peer.Lines.join(u'\n').toStdString();
-    EXPECT_TRUE(peer.Lines.contains(QStringLiteral("property %1 %2").arg(SmRestartStyleHint)
-                                        .arg(SmRestartNever)))
+    EXPECT_TRUE(peer.Lines.contains(
+        QStringLiteral("property %1 %2").arg(SmRestartStyleHint).arg(SmRestartNever)))
         << peer.Lines.join(u'\n').toStdString();
 }
 

@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "capture/TFrmSize.h"
-#include "tests/unit/capture/MemorySettings.h"
 #include "tests/support/TestApplication.h"
+#include "tests/unit/capture/MemorySettings.h"
 
 namespace dravemo {
 namespace {
