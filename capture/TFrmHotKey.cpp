@@ -37,6 +37,7 @@ TFrmHotKey::TFrmHotKey(QWidget* owner, Ports ports, std::function<void()> onHotK
 
 TFrmHotKey::~TFrmHotKey() {
     FPorts.Keys.SetPressHandler({});
+    FPorts.Keys.SetLostHandler({});
     FPorts.Keys.Unregister(FHotKeyID);
     FPorts.Keys.DeleteIdentifier(FHotKeyID);
 }
@@ -84,10 +85,16 @@ void TFrmHotKey::FormCreate() {
     TranslateComponent(this);
     FHotKeyID = FPorts.Keys.AddIdentifier();
     FPorts.Keys.SetPressHandler([this](int id) { WmHotKey(id); });
-    if (!RegisterCaptureHotKey(LoadHotKey())) {
-        Report(TranslateText(kUnknownProgram), mb::ICONERROR);
-        exec();
-    }
+    // A key lost when the keyboard mapping changed is a key another program holds, as at start.
+    FPorts.Keys.SetLostHandler([this](int id) {
+        if (id == FHotKeyID && !isVisible()) ReportInUse();
+    });
+    if (!RegisterCaptureHotKey(LoadHotKey())) ReportInUse();
+}
+
+void TFrmHotKey::ReportInUse() {
+    Report(TranslateText(kUnknownProgram), mb::ICONERROR);
+    exec();
 }
 
 int TFrmHotKey::LoadHotKey() {

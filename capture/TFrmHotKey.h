@@ -72,6 +72,8 @@ private:
     void CreateControls();
     void FormCreate();
     void WmHotKey(int id);
+    // Says that another program holds the key and lets the user choose another, modally.
+    void ReportInUse();
     void Report(const QString& text, uint32_t flags);
 
     Ports FPorts;

@@ -20,6 +20,9 @@ public:
     void SetValue(int value);
 
 protected:
+    // A number beyond the limits may be typed in full (it is clamped when the focus leaves);
+    // anything else is judged as a spin box judges it.
+    QValidator::State validate(QString& input, int& pos) const override;
     void focusOutEvent(QFocusEvent* event) override;
 };
 

@@ -21,6 +21,8 @@ class HotKeys {
 public:
     // Receives the identifier of the registered key that was pressed.
     using PressHandler = std::function<void(int id)>;
+    // Receives the identifier of a registration lost to a change of the keyboard mapping.
+    using LostHandler = std::function<void(int id)>;
 
     virtual ~HotKeys() = default;
     // A new identifier, different from every other one this process holds; never 0.
@@ -37,6 +39,11 @@ public:
     // Every press of a registered key calls `handler` on the user-interface thread; a held
     // key repeats. An empty handler stops the calls.
     virtual void SetPressHandler(PressHandler handler) = 0;
+    // When the keyboard mapping changes every registered key is registered again for its new
+    // keys; a key that is in use then, or has no counterpart any more, is no longer registered
+    // and `handler` is called with its identifier on the user-interface thread, outside any
+    // other call of this interface. An empty handler stops the calls.
+    virtual void SetLostHandler(LostHandler handler) = 0;
 };
 
 }  // namespace dravemo

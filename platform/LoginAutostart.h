@@ -11,7 +11,8 @@ namespace dravemo {
 class LoginAutostart {
 public:
     virtual ~LoginAutostart() = default;
-    // Whether an entry of that name exists; false when it cannot be read.
+    // Whether an entry of that name exists and the session starts it; false when it cannot be
+    // read or the desktop's start-up settings switched it off.
     virtual bool Exists(const QString& name) = 0;
     // Creates or replaces the entry so that it starts `program` with `arguments`; throws
     // std::runtime_error when it cannot be written.

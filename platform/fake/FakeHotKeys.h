@@ -5,6 +5,7 @@
 #include <map>
 #include <set>
 #include <utility>
+#include <vector>
 
 #include "platform/HotKeys.h"
 
@@ -33,12 +34,31 @@ public:
     }
     void Unregister(int id) override { Registered.erase(id); }
     void SetPressHandler(PressHandler handler) override { FHandler = std::move(handler); }
+    void SetLostHandler(LostHandler handler) override { FLostHandler = std::move(handler); }
+
+    // The keyboard mapping changes: every registration is made again, and those whose key is
+    // `Taken` now are lost.
+    void ChangeMapping() {
+        std::vector<int> lost;
+        for (auto it = Registered.begin(); it != Registered.end();) {
+            if (Taken.count(it->second)) {
+                lost.push_back(it->first);
+                it = Registered.erase(it);
+            } else {
+                ++it;
+            }
+        }
+        for (int id : lost) {
+            if (FLostHandler) FLostHandler(id);
+        }
+    }
 
     // The user presses the key registered under `id` (or a message with any identifier).
     void Press(int id) {
         if (FHandler) FHandler(id);
     }
     bool HasHandler() const { return static_cast<bool>(FHandler); }
+    bool HasLostHandler() const { return static_cast<bool>(FLostHandler); }
 
     std::map<int, Key> Registered;
     std::set<Key> Taken;
@@ -47,6 +67,7 @@ public:
 private:
     int FLast = 0;
     PressHandler FHandler;
+    LostHandler FLostHandler;
 };
 
 }  // namespace dravemo

@@ -9,7 +9,12 @@
 #include <QGuiApplication>
 #include <QSessionManager>
 #include <QSocketNotifier>
+#include <iostream>
 #include <stdexcept>
+#include <vector>
+
+#include "platform/ProgramFiles.h"
+#include "platform/linux/XsmpClient.h"
 
 namespace dravemo {
 
@@ -23,7 +28,7 @@ void OnSignal(int) {
 }
 }  // namespace
 
-PosixSessionEvents::PosixSessionEvents() {
+PosixSessionEvents::PosixSessionEvents(const std::string& sessionManager) {
     if (gSignalPipe[0] < 0 && ::pipe2(gSignalPipe, O_CLOEXEC | O_NONBLOCK) != 0) {
         throw std::runtime_error("Cannot create the signal pipe");
     }
@@ -32,21 +37,40 @@ PosixSessionEvents::PosixSessionEvents() {
         char buffer[64];
         while (::read(gSignalPipe[0], buffer, sizeof buffer) > 0) {
         }
-        if (FHandler) FHandler();
+        End();
     });
     struct sigaction action {};
     action.sa_handler = OnSignal;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
     ::sigaction(SIGTERM, &action, nullptr);
+    // The toolkit registers with the session manager on its own and cannot tell a checkpoint
+    // from the end; it only has to ask never to be restarted (a restart without "/start"
+    // would show the window at log-in). The ending is told by this program's own client.
     if (auto* app = qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
-        QObject::connect(app, &QGuiApplication::commitDataRequest, [this](QSessionManager&) {
-            if (FHandler) FHandler();
-        });
+        const auto never = [](QSessionManager& manager) {
+            manager.setRestartHint(QSessionManager::RestartNever);
+        };
+        QObject::connect(app, &QGuiApplication::commitDataRequest, never);
+        QObject::connect(app, &QGuiApplication::saveStateRequest, never);
+    }
+    if (!sessionManager.empty()) {
+        try {
+            FSessionManager = std::make_unique<XsmpClient>(
+                sessionManager, std::vector<std::string>{ExecutablePath().toStdString(), "/start"},
+                [this] { End(); });
+        } catch (const std::exception& e) {
+            std::cerr << "dravemo: " << e.what() << "; only SIGTERM ends the program.\n";
+        }
     }
 }
 
+void PosixSessionEvents::End() {
+    if (FHandler) FHandler();
+}
+
 PosixSessionEvents::~PosixSessionEvents() {
+    FSessionManager.reset();
     struct sigaction action {};
     action.sa_handler = SIG_DFL;
     ::sigaction(SIGTERM, &action, nullptr);

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <map>
+#include <optional>
 #include <vector>
 
 #include "platform/linux/VirtualKeySyms.h"
@@ -31,6 +32,8 @@ struct Grab {
 
 // What a registered key grabbed, and how its presses are recognised.
 struct Registration {
+    uint32_t Requested = 0;   // the hk:: flags asked for
+    uint32_t VirtualKey = 0;  // the key asked for
     std::vector<xcb_keycode_t> Keycodes;
     uint16_t Modifiers = 0;  // X modifier mask without the locks
     uint16_t Locks = 0;      // the lock masks ignored when a press is matched
@@ -135,11 +138,22 @@ struct XcbHotKeys::Impl {
 
     bool Register(int id, uint32_t modifiers, uint32_t virtualKey) {
         Unregister(id);
+        std::optional<Registration> registration = Acquire(modifiers, virtualKey);
+        if (!registration) return false;
+        Registered[id] = std::move(*registration);
+        return true;
+    }
+
+    // Grabs the keycodes that carry the key now, in every lock state; nothing when one of them
+    // is held elsewhere or the key has no keycode.
+    std::optional<Registration> Acquire(uint32_t modifiers, uint32_t virtualKey) {
         const xcb_keysym_t keysym = KeySymOfVirtualKey(virtualKey);
-        if (keysym == 0) return false;
+        if (keysym == 0) return std::nullopt;
         Registration registration;
+        registration.Requested = modifiers;
+        registration.VirtualKey = virtualKey;
         registration.Keycodes = KeycodesOf(keysym);
-        if (registration.Keycodes.empty()) return false;
+        if (registration.Keycodes.empty()) return std::nullopt;
         const ModifierMasks masks = Masks();
         registration.Modifiers =
             static_cast<uint16_t>(((modifiers & hk::ALT) ? masks.Alt : 0) |
@@ -152,7 +166,7 @@ struct XcbHotKeys::Impl {
                 wanted.push_back({code, static_cast<uint16_t>(registration.Modifiers | locks)});
             }
         }
-        if (HeldHere(wanted)) return false;
+        if (HeldHere(wanted)) return std::nullopt;
         // Checked requests: an unchecked grab that the server refuses fails without a word.
         std::vector<xcb_void_cookie_t> cookies;
         for (const Grab& g : wanted) {
@@ -174,10 +188,39 @@ struct XcbHotKeys::Impl {
             Notifier.get(), [this] { ReadEvents(); }, Qt::QueuedConnection);
         if (!all) {
             Ungrab(registration.Grabs);
-            return false;
+            return std::nullopt;
         }
-        Registered[id] = std::move(registration);
-        return true;
+        return registration;
+    }
+
+    // The keyboard or modifier mapping changed: the grabs sit on keycodes that may carry other
+    // keys now. Every key is released first, so that keys trading places do not collide with
+    // each other, then grabbed again for its new keycodes.
+    void GrabAgain() {
+        std::map<int, Registration> previous;
+        previous.swap(Registered);
+        for (const auto& [id, registration] : previous) Ungrab(registration.Grabs);
+        std::vector<int> lost;
+        for (const auto& [id, registration] : previous) {
+            std::optional<Registration> again =
+                Acquire(registration.Requested, registration.VirtualKey);
+            if (again) {
+                Registered[id] = std::move(*again);
+            } else {
+                lost.push_back(id);
+            }
+        }
+        if (lost.empty()) return;
+        // Reported once this event reading is over: the handler may show a modal dialog.
+        QMetaObject::invokeMethod(
+            Notifier.get(),
+            [this, lost] {
+                const LostHandler handler = Lost;
+                for (int id : lost) {
+                    if (handler) handler(id);
+                }
+            },
+            Qt::QueuedConnection);
     }
 
     void Unregister(int id) noexcept {
@@ -189,11 +232,14 @@ struct XcbHotKeys::Impl {
 
     void ReadEvents() {
         std::vector<int> pressed;
+        bool remapped = false;
         while (XcbReply<xcb_generic_event_t> event{xcb_poll_for_event(Connection.Get())}) {
             const uint8_t type = event->response_type & 0x7F;
             if (type == XCB_MAPPING_NOTIFY) {
-                xcb_refresh_keyboard_mapping(
-                    Symbols.get(), reinterpret_cast<xcb_mapping_notify_event_t*>(event.get()));
+                auto* notify = reinterpret_cast<xcb_mapping_notify_event_t*>(event.get());
+                xcb_refresh_keyboard_mapping(Symbols.get(), notify);
+                // One change often comes as several notices: grab again once, after them all.
+                if (notify->request != XCB_MAPPING_POINTER) remapped = true;
             } else if (type == XCB_KEY_PRESS) {
                 const auto* press = reinterpret_cast<const xcb_key_press_event_t*>(event.get());
                 for (const auto& [id, r] : Registered) {
@@ -205,7 +251,11 @@ struct XcbHotKeys::Impl {
                 }
             }
         }
-        if (xcb_connection_has_error(Connection.Get())) Notifier->setEnabled(false);
+        if (xcb_connection_has_error(Connection.Get())) {
+            Notifier->setEnabled(false);
+        } else if (remapped) {
+            GrabAgain();
+        }
         // The handler may register, unregister or run an event loop of its own.
         const PressHandler handler = Handler;
         for (int id : pressed) {
@@ -219,6 +269,7 @@ struct XcbHotKeys::Impl {
     std::map<int, Registration> Registered;
     int LastIdentifier = 0;
     PressHandler Handler;
+    LostHandler Lost;
 };
 
 XcbHotKeys::XcbHotKeys(const std::string& display) : FImpl(std::make_unique<Impl>(display)) {}
@@ -239,5 +290,7 @@ bool XcbHotKeys::Register(int id, uint32_t modifiers, uint32_t virtualKey) {
 void XcbHotKeys::Unregister(int id) { FImpl->Unregister(id); }
 
 void XcbHotKeys::SetPressHandler(PressHandler handler) { FImpl->Handler = std::move(handler); }
+
+void XcbHotKeys::SetLostHandler(LostHandler handler) { FImpl->Lost = std::move(handler); }
 
 }  // namespace dravemo

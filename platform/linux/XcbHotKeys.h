@@ -25,6 +25,7 @@ public:
     bool Register(int id, uint32_t modifiers, uint32_t virtualKey) override;
     void Unregister(int id) override;
     void SetPressHandler(PressHandler handler) override;
+    void SetLostHandler(LostHandler handler) override;
 
 private:
     struct Impl;

@@ -54,7 +54,34 @@ QString XdgAutostart::ExecLine(const QString& program, const QStringList& argume
     return line;
 }
 
-bool XdgAutostart::Exists(const QString& name) { return QFileInfo(EntryPath(name)).isFile(); }
+// An entry that the desktop's start-up settings switched off stays on disk but starts
+// nothing: it counts as absent.
+bool XdgAutostart::Exists(const QString& name) {
+    QFile file(EntryPath(name));
+    if (!QFileInfo(file).isFile() || !file.open(QIODevice::ReadOnly)) return false;
+    return !SwitchedOff(QString::fromUtf8(file.readAll()));
+}
+
+bool XdgAutostart::SwitchedOff(const QString& content) {
+    bool inMainGroup = false;
+    for (const QString& raw : content.split(u'\n')) {
+        const QString line = raw.trimmed();
+        if (line.startsWith(u'[')) {
+            inMainGroup = line == QStringLiteral("[Desktop Entry]");
+            continue;
+        }
+        const qsizetype equals = line.indexOf(u'=');
+        if (!inMainGroup || equals < 0) continue;
+        const QString key = line.left(equals).trimmed();
+        const QString value = line.mid(equals + 1).trimmed();
+        if (key == QStringLiteral("Hidden") && value == QStringLiteral("true")) return true;
+        if (key == QStringLiteral("X-GNOME-Autostart-enabled") &&
+            value == QStringLiteral("false")) {
+            return true;
+        }
+    }
+    return false;
+}
 
 void XdgAutostart::Write(const QString& name, const QString& program,
                          const QStringList& arguments) {

@@ -21,6 +21,9 @@ public:
     // The Exec= value that runs `program` with `arguments`, quoted and escaped as desktop
     // entries require.
     static QString ExecLine(const QString& program, const QStringList& arguments);
+    // Whether a desktop entry's text says the session must not start it (Hidden=true, or
+    // X-GNOME-Autostart-enabled=false in its [Desktop Entry] group).
+    static bool SwitchedOff(const QString& content);
 
 private:
     QString FFolder;

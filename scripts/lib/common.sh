@@ -9,6 +9,7 @@ BUILD_PACKAGES=(
   qt6-base-dev qt6-multimedia-dev
   nlohmann-json3-dev
   libxcb1-dev libxcb-shm0-dev libxcb-randr0-dev libxcb-xfixes0-dev libxcb-keysyms1-dev
+  libsm-dev libice-dev
   zlib1g-dev libjpeg62-turbo-dev libgif-dev
 )
 # Everything running the program needs besides the build (a virtual display when there is none).

@@ -10,8 +10,8 @@
 
 #include "platform/linux/XcbHotKeys.h"
 #include "tests/support/KeyGrabbingClient.h"
-#include "tests/support/VirtualDisplay.h"
 #include "tests/support/TestApplication.h"
+#include "tests/support/VirtualDisplay.h"
 
 namespace dravemo {
 namespace {
@@ -130,6 +130,60 @@ TEST_F(XcbHotKeysTest, OneKeyServesOneIdentifier) {
     Key("F12");
     ASSERT_TRUE(PressesArrive(1));
     EXPECT_EQ(presses, std::vector<int>{first});
+}
+
+// F11 and F12 trade keycodes, as xmodmap does when the user changes the keyboard layout.
+class XcbHotKeysRemapTest : public XcbHotKeysTest {
+protected:
+    XcbHotKeysRemapTest() {
+        keys.SetLostHandler([this](int id) { lost.push_back(id); });
+    }
+    void SwapF11AndF12() {
+        const auto result = test::Run({"xmodmap", "-e", "keycode " + std::to_string(f11) + " = F12",
+                                       "-e", "keycode " + std::to_string(f12) + " = F11"},
+                                      display.Env());
+        ASSERT_EQ(result.Exit, 0) << result.Output;
+        ASSERT_EQ(other.Keycodes(XK_F12), std::vector<xcb_keycode_t>{f11});
+    }
+    const xcb_keycode_t f11 = other.Keycodes(XK_F11).at(0);
+    const xcb_keycode_t f12 = other.Keycodes(XK_F12).at(0);
+    std::vector<int> lost;
+};
+
+TEST_F(XcbHotKeysRemapTest, AKeyFollowsItsNewKeycodesAndFreesTheOldOnes) {
+    const int id = keys.AddIdentifier();
+    ASSERT_TRUE(keys.Register(id, hk::CONTROL, 0x7B));  // Ctrl+F12
+    SwapF11AndF12();
+    // A press sent before the adapter read the change goes elsewhere: press until one arrives.
+    ASSERT_TRUE(test::WaitUntil([&] {
+        Key("ctrl+F12");
+        QCoreApplication::processEvents();
+        return !presses.empty();
+    }));
+    EXPECT_EQ(presses.front(), id);
+    EXPECT_TRUE(lost.empty());
+    EXPECT_EQ(other.GrabInEveryLockState({f11}, XCB_MOD_MASK_CONTROL), 0) << "F12 is held";
+    EXPECT_EQ(other.GrabInEveryLockState({f12}, XCB_MOD_MASK_CONTROL), 4) << "F11 is free";
+}
+
+TEST_F(XcbHotKeysRemapTest, AKeyWhoseNewKeycodeIsHeldElsewhereIsLost) {
+    const int kept = keys.AddIdentifier();
+    const int gone = keys.AddIdentifier();
+    ASSERT_TRUE(keys.Register(kept, 0, 'A'));
+    ASSERT_TRUE(keys.Register(gone, 0, 0x7B));  // F12
+    ASSERT_TRUE(other.Grab(f11, XCB_MOD_MASK_LOCK));
+    SwapF11AndF12();
+    ASSERT_TRUE(test::WaitUntil([&] {
+        QCoreApplication::processEvents();
+        return !lost.empty();
+    }));
+    EXPECT_EQ(lost, std::vector<int>{gone});
+    // Nothing of the lost key stays grabbed, and the other key still works.
+    other.UngrabAll();
+    EXPECT_EQ(other.GrabInEveryLockState({f11, f12}, 0), 8);
+    Key("a");
+    ASSERT_TRUE(PressesArrive(1));
+    EXPECT_EQ(presses, std::vector<int>{kept});
 }
 
 TEST_F(XcbHotKeysTest, KeysWithoutACounterpartAreRefused) {

@@ -243,6 +243,34 @@ TEST_F(HotKeyDialog, KeyInUseAtCreationIsReportedAndTheDialogShownModally) {
     EXPECT_FALSE(dialog->isVisible());
 }
 
+TEST_F(HotKeyDialog, AKeyLostToAMappingChangeIsReportedAsAtCreation) {
+    Create();
+    keys.ChangeMapping();
+    EXPECT_TRUE(boxes.Boxes.empty()) << "a key registered again is no news";
+    EXPECT_EQ(keys.Registered, Registered(kNone, kPrint));
+
+    keys.Taken.insert({kNone, kPrint});
+    bool modal = false;
+    QTimer::singleShot(0, [&] {
+        auto* shown = qobject_cast<TFrmHotKey*>(QApplication::activeModalWidget());
+        ASSERT_NE(shown, nullptr);
+        modal = true;
+        EXPECT_TRUE(keys.Registered.empty());
+        shown->ChkHotKey->setCurrentText("F12");
+        shown->BtnYes->click();
+    });
+    keys.ChangeMapping();
+    EXPECT_TRUE(modal);
+    ASSERT_EQ(boxes.Boxes.size(), 1u);
+    EXPECT_EQ(boxes.Boxes[0].Text,
+              "An unknown program is using the shortcut key.\n\nPlease change the shortcut key.");
+    EXPECT_EQ(boxes.Boxes[0].Flags, 0x10u);
+    EXPECT_EQ(keys.Registered, Registered(kNone, 0x7B));
+    EXPECT_EQ(Stored(), RegValue::Dword(0x007B));
+    dialog.reset();
+    EXPECT_FALSE(keys.HasLostHandler());
+}
+
 TEST_F(HotKeyDialog, OnlyItsOwnKeyStartsACaptureUntilItGoes) {
     Create();
     keys.Press(dialog->HotKeyID());

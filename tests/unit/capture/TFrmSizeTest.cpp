@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "capture/TFrmSize.h"
-#include "tests/unit/capture/MemorySettings.h"
 #include "tests/support/TestApplication.h"
+#include "tests/unit/capture/MemorySettings.h"
 
 namespace dravemo {
 namespace {
@@ -72,11 +72,17 @@ TEST_F(SizeDialog, FieldsClampWhenSetWhenLeftAndReadNonNumbersAsTheMinimum) {
         EXPECT_EQ(field->Value(), shown) << set;
         EXPECT_EQ(field->text(), QString::number(shown)) << set;
     }
-    // Typed below the minimum: held as typed until the focus leaves.
-    Type(field, "10");
-    EXPECT_EQ(field->text(), "10");
-    LeaveField(field);
-    EXPECT_EQ(field->text(), "64");
+    // Typed outside the range: held as typed, every digit, until the focus leaves.
+    for (auto [typed, left] : {std::pair{"10", "64"},
+                               {"12345", "9999"},
+                               {"10000", "9999"},
+                               {"99999999999999999999", "9999"}}) {
+        Type(field, QString::fromUtf8(typed));
+        EXPECT_EQ(field->text(), QString::fromUtf8(typed));
+        LeaveField(field);
+        EXPECT_EQ(field->text(), QString::fromUtf8(left)) << typed;
+        EXPECT_EQ(field->Value(), field->text().toInt()) << typed;
+    }
     // Texts that are no number.
     for (const char* text : {"", "abc", "12x"}) {
         field->findChild<QLineEdit*>()->setText(QString::fromUtf8(text));

@@ -49,6 +49,40 @@ TEST_F(AutoStartTest, DisablingRemovesAndAbsentIsFine) {
     EXPECT_TRUE(std::filesystem::exists(Entry()));
 }
 
+TEST_F(AutoStartTest, AnEntryTheDesktopSwitchedOffIsAbsentAndStaysOff) {
+    struct Case {
+        const char* entry;
+        bool on;
+    };
+    const Case cases[] = {
+        {"[Desktop Entry]\nExec=/old/dravemo /start\nHidden=true\n", false},
+        {"[Desktop Entry]\nExec=/old/dravemo /start\nX-GNOME-Autostart-enabled=false\n", false},
+        {"[Desktop Entry]\r\nExec=/old/dravemo /start\r\nHidden = true\r\n", false},
+        {"[Desktop Entry]\nExec=/old/dravemo /start\nHidden=false\n"
+         "X-GNOME-Autostart-enabled=true\n",
+         true},
+        // Keys of another group say nothing about the entry.
+        {"[Desktop Entry]\nExec=/old/dravemo /start\n[Desktop Action x]\nHidden=true\n", true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.entry);
+        test::WriteFile(Entry(), c.entry);
+        EXPECT_EQ(AutoStartExists(autostart, "Dravemo"), c.on);
+        // Only an entry that is on is refreshed; one switched off is left as the user left it.
+        EXPECT_EQ(test::ReadFile(Entry()) == c.entry, !c.on);
+    }
+    // Switching it on from the menu replaces the entry with one that is on.
+    test::WriteFile(Entry(), cases[0].entry);
+    ASSERT_TRUE(SetAutoStart(autostart, "Dravemo", true));
+    EXPECT_TRUE(AutoStartExists(autostart, "Dravemo"));
+}
+
+TEST_F(AutoStartTest, RemovingWithoutAnyAutostartFolderSucceeds) {
+    ASSERT_FALSE(std::filesystem::exists(dir / "autostart"));
+    EXPECT_TRUE(SetAutoStart(autostart, "Dravemo", false));
+    EXPECT_FALSE(std::filesystem::exists(dir / "autostart"));
+}
+
 TEST_F(AutoStartTest, AFolderThatCannotBeWrittenGivesFalse) {
     // A file where the folder belongs: neither root nor anyone can create the entry.
     test::WriteFile(dir / "autostart", "not a folder");
