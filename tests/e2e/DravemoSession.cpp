@@ -42,7 +42,15 @@ RunResult DravemoSession::Run(const std::vector<std::string>& arguments,
 
 bool DravemoSession::WaitForInstance(std::chrono::milliseconds timeout) {
     SocketInstanceLocator locator(RuntimeFolder());
-    return WaitUntil([&] { return locator.WindowExists(); }, timeout);
+    if (!WaitUntil([&] { return locator.WindowExists(); }, timeout)) return false;
+    // The socket listens before the start-up has run; a message that is ignored (WM_USER with
+    // another parameter) is answered once the main window handles messages, after the start-up.
+    try {
+        SocketInstanceLocator patient(RuntimeFolder(), timeout);
+        return patient.Send({0x0400, 0, {}}).has_value();
+    } catch (const NoAnswerError&) {
+        return false;
+    }
 }
 
 std::vector<std::string> DravemoSession::VisibleWindows(const std::string& title) const {
@@ -57,7 +65,8 @@ std::vector<std::string> DravemoSession::VisibleWindows(const std::string& title
 
 std::optional<int32_t> DravemoSession::Send(uint32_t message, uint32_t param,
                                             const QByteArray& payload) {
-    SocketInstanceLocator locator(RuntimeFolder());
+    // Generous: some requests wait for the user (a drag) or run slowly under the sanitizers.
+    SocketInstanceLocator locator(RuntimeFolder(), std::chrono::minutes(2));
     return locator.Send({message, param, payload});
 }
 
