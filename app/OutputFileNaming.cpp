@@ -3,8 +3,11 @@
 #include "app/OutputFileNaming.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <limits>
+
+#include "platform/AtomicFile.h"
 
 namespace dravemo {
 
@@ -56,6 +59,8 @@ int LastSequenceNumber(const QString& folder) {
         if (entry.isDir()) continue;
         const QString name = entry.fileName();
         if (!name.startsWith(QStringLiteral("D-"))) continue;
+        // An unfinished write holds no number.
+        if (AtomicFile::IsTemporaryName(QFile::encodeName(name).toStdString())) continue;
         const qsizetype dot = name.indexOf(u'.', 2);
         const QString numberText = dot < 0 ? QString() : name.mid(2, dot - 2);
         const int number = NumberOf(numberText);
