@@ -2,7 +2,6 @@
 // SPDX-License-Identifier: MIT
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 #include <sys/wait.h>
 
 #include <csignal>
@@ -19,12 +18,6 @@ namespace {
 namespace fs = std::filesystem;
 
 const char kNoCursor[] = "\"mouse\"=dword:00000000\r\n";
-
-mode_t CurrentUmask() {
-    const mode_t mask = ::umask(022);
-    ::umask(mask);
-    return mask;
-}
 
 // Whether the process has a file open in the folder: a capture being written there.
 bool WritesInto(pid_t pid, const fs::path& folder) {
@@ -47,10 +40,8 @@ TEST(SaveFolderEndToEnd, FirstCaptureOnAFreshAccountMakesTheDesktopFolder) {
     ASSERT_TRUE(session.WaitForInstance());
     ASSERT_EQ(session.SendCommand(R"({"command":"capture"})"), 1);
     EXPECT_THAT(FilesIn(session.Desktop()), ::testing::ElementsAre("D-001.png"));
-    struct stat st {};
-    ASSERT_EQ(::stat(session.Desktop().c_str(), &st), 0);
-    EXPECT_TRUE(S_ISDIR(st.st_mode));
-    EXPECT_EQ(st.st_mode & 07777, 0755 & ~CurrentUmask());
+    EXPECT_TRUE(fs::is_directory(session.Desktop()));
+    EXPECT_EQ(ModeOf(session.Desktop()), 0755 & ~CurrentUmask());
     const Picture shot = Decode(session.Desktop() / "D-001.png", session.Env());
     EXPECT_EQ(shot.Width, 1280);
     EXPECT_EQ(shot.Height, 800);

@@ -3,7 +3,6 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
-#include <sys/stat.h>
 
 #include <csignal>
 #include <filesystem>
@@ -23,17 +22,6 @@ std::vector<std::string> Names(const fs::path& folder) {
     for (const auto& e : fs::directory_iterator(folder)) names.push_back(e.path().filename());
     std::sort(names.begin(), names.end());
     return names;
-}
-
-mode_t ModeOf(const fs::path& path) {
-    struct stat st {};
-    return ::stat(path.c_str(), &st) == 0 ? st.st_mode & 07777 : 0;
-}
-
-mode_t CurrentUmask() {
-    const mode_t mask = ::umask(022);
-    ::umask(mask);
-    return mask;
 }
 
 // Both ways of making the temporary file: unnamed (the /tmp file system offers it) and the
@@ -85,13 +73,13 @@ TEST_P(AtomicFileTest, ModeOfAReplacedFileIsKept) {
         AtomicFile file(Target(), GetParam());
         file.Write("new");
         file.Commit();
-        EXPECT_EQ(ModeOf(Target()), mode) << std::oct << mode;
+        EXPECT_EQ(test::ModeOf(Target()), mode) << std::oct << mode;
         EXPECT_EQ(test::ReadFile(Target()), "new");
     }
     const fs::path fresh = dir / "fresh.png";
     AtomicFile file(fresh.string(), GetParam());
     file.Commit();
-    EXPECT_EQ(ModeOf(fresh), 0666 & ~CurrentUmask());
+    EXPECT_EQ(test::ModeOf(fresh), 0666 & ~test::CurrentUmask());
 }
 
 // A full disk: the write fails with a message naming the file, and nothing is left over. The

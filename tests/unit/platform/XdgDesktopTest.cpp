@@ -2,11 +2,11 @@
 // SPDX-License-Identifier: MIT
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include <filesystem>
 
 #include "platform/linux/XdgDesktop.h"
+#include "tests/support/ScopedEnv.h"
 #include "tests/support/TempDir.h"
 
 namespace dravemo {
@@ -14,47 +14,20 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Sets an environment variable for one test and puts the old value back.
-class ScopedEnv {
-public:
-    ScopedEnv(const char* name, const std::string& value)
-        : FName(name), FHad(qEnvironmentVariableIsSet(name)), FOld(qgetenv(name)) {
-        qputenv(name, QByteArray::fromStdString(value));
-    }
-    ~ScopedEnv() {
-        if (FHad) {
-            qputenv(FName, FOld);
-        } else {
-            qunsetenv(FName);
-        }
-    }
-
-private:
-    const char* FName;
-    bool FHad;
-    QByteArray FOld;
-};
-
-mode_t CurrentUmask() {
-    const mode_t mask = ::umask(022);
-    ::umask(mask);
-    return mask;
-}
-
 // A home folder with or without a user-dirs file naming the desktop.
 class XdgDesktopFolder : public ::testing::Test {
 protected:
     fs::path Desktop() { return fs::path(desktop.DesktopFolder().toStdString()); }
     test::TempDir home;
-    ScopedEnv homeVariable{"HOME", home.Str()};
-    ScopedEnv configVariable{"XDG_CONFIG_HOME", (home / ".config").string()};
+    test::ScopedEnv homeVariable{"HOME", home.Str()};
+    test::ScopedEnv configVariable{"XDG_CONFIG_HOME", (home / ".config").string()};
     XdgDesktop desktop;
 };
 
 // A missing desktop folder, and folders missing above the one user-dirs names, are made with
 // mode 0755 (less the umask); calling it again changes nothing.
 TEST_F(XdgDesktopFolder, MakesTheMissingDesktopFolder) {
-    const mode_t expected = 0755 & ~CurrentUmask();
+    const mode_t expected = 0755 & ~test::CurrentUmask();
     for (const std::string& dirs :
          {std::string(), std::string("XDG_DESKTOP_DIR=\"$HOME/Work/Desk\"\n")}) {
         fs::remove_all(home / ".config");
@@ -64,9 +37,7 @@ TEST_F(XdgDesktopFolder, MakesTheMissingDesktopFolder) {
         desktop.EnsureDesktopFolder();
         ASSERT_TRUE(fs::is_directory(folder)) << folder;
         for (fs::path p = folder; p != home.Path(); p = p.parent_path()) {
-            struct stat st {};
-            ASSERT_EQ(::stat(p.c_str(), &st), 0);
-            EXPECT_EQ(st.st_mode & 07777, expected) << p;
+            EXPECT_EQ(test::ModeOf(p), expected) << p;
         }
         test::WriteFile(folder / "kept.png", "x");
         desktop.EnsureDesktopFolder();
