@@ -3,7 +3,6 @@
 #include "app/OutputFileNaming.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <limits>
 
@@ -60,7 +59,7 @@ int LastSequenceNumber(const QString& folder) {
         const QString name = entry.fileName();
         if (!name.startsWith(QStringLiteral("D-"))) continue;
         // An unfinished write holds no number.
-        if (AtomicFile::IsTemporaryName(QFile::encodeName(name).toStdString())) continue;
+        if (AtomicFile::IsTemporaryName(name.toStdString())) continue;
         const qsizetype dot = name.indexOf(u'.', 2);
         const QString numberText = dot < 0 ? QString() : name.mid(2, dot - 2);
         const int number = NumberOf(numberText);

@@ -6,7 +6,6 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
-#include <QFile>
 #include <QGuiApplication>
 #include <QMouseEvent>
 #include <QScreen>
@@ -55,7 +54,7 @@ void TFrmDravemo::FormCreate(const QString& firstArgument) {
     LoadConfig();
     // Temporary files of writes a crash interrupted, once they are clearly nobody's.
     AtomicFile::RemoveStaleTemporaries(
-        QFile::encodeName(SavePath.isEmpty() ? QStringLiteral(".") : SavePath).toStdString());
+        (SavePath.isEmpty() ? QStringLiteral(".") : SavePath).toStdString());
 
     TrayIcon = FPorts.MakeTrayIcon();
     TrayIcon->Show(windowTitle() + u' ' + FileVersion(3), Menu, [this] { RestoreMainWindow(); });

@@ -58,7 +58,7 @@ QString XdgDesktop::DesktopFolder() {
 void XdgDesktop::EnsureDesktopFolder() {
     const QString folder = DesktopFolder();
     if (folder.isEmpty()) throw std::runtime_error("The desktop folder cannot be determined.");
-    const std::string path = QFile::encodeName(folder).toStdString();
+    const std::string path = folder.toStdString();
     struct stat st {};
     if (::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) return;
     // Each missing folder from the top down, as the desktop's user-folder tool makes them.
