@@ -6,6 +6,8 @@
 #include <QFileInfo>
 #include <limits>
 
+#include "platform/AtomicFile.h"
+
 namespace dravemo {
 
 namespace {
@@ -56,6 +58,8 @@ int LastSequenceNumber(const QString& folder) {
         if (entry.isDir()) continue;
         const QString name = entry.fileName();
         if (!name.startsWith(QStringLiteral("D-"))) continue;
+        // An unfinished write holds no number.
+        if (AtomicFile::IsTemporaryName(name.toStdString())) continue;
         const qsizetype dot = name.indexOf(u'.', 2);
         const QString numberText = dot < 0 ? QString() : name.mid(2, dot - 2);
         const int number = NumberOf(numberText);

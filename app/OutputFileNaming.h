@@ -28,7 +28,8 @@ public:
 QString JoinPath(const QString& folder, const QString& name);
 
 // The highest number of a numbered name ("D-<number>.<anything>") among the folder's entries
-// that are not folders; 0 when there is none or the folder cannot be listed.
+// that are not folders, temporary files of unfinished writes left out; 0 when there is none
+// or the folder cannot be listed.
 int LastSequenceNumber(const QString& folder);
 
 // The full path of the next output file in `folder` with extension `ext` (no dot). Numbered

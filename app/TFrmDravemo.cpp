@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
 #include <QGuiApplication>
 #include <QMouseEvent>
 #include <QScreen>
@@ -19,6 +20,7 @@
 #include "capture/TFrmArea.h"
 #include "capture/TFrmHotKey.h"
 #include "capture/TFrmSize.h"
+#include "platform/AtomicFile.h"
 #include "services/AutoStart.h"
 #include "services/ServiceAddresses.h"
 #include "services/TConfig.h"
@@ -54,6 +56,9 @@ void TFrmDravemo::FormCreate(const QString& firstArgument) {
         SetAutoStart(FPorts.Autostart, QStringLiteral("Dravemo"), true);
     }
     LoadConfig();
+    // Temporary files of writes a crash interrupted, once they are clearly nobody's.
+    AtomicFile::RemoveStaleTemporaries(
+        (SavePath.isEmpty() ? QStringLiteral(".") : SavePath).toStdString());
 
     TrayIcon = FPorts.MakeTrayIcon();
     TrayIcon->Show(windowTitle() + u' ' + FileVersion(3), Menu, [this] { RestoreMainWindow(); });
@@ -120,6 +125,11 @@ TNamingScheme TFrmDravemo::NamingScheme() const {
 }
 
 QString TFrmDravemo::NewFilename(const QString& ext) {
+    // A fresh account may have no desktop folder yet; a folder the user chose is never made.
+    if (!SavePath.isEmpty() &&
+        QDir::cleanPath(SavePath) == QDir::cleanPath(FPorts.Shell.DesktopFolder())) {
+        FPorts.Shell.EnsureDesktopFolder();
+    }
     return dravemo::NewFilename(SavePath, NamingScheme(), ext);
 }
 

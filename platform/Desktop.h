@@ -14,6 +14,9 @@ public:
     virtual QString LocaleLanguageName() = 0;
     // The user's desktop folder; empty when it cannot be determined.
     virtual QString DesktopFolder() = 0;
+    // Creates the desktop folder, and any folder missing above it, with mode 0755 (less the
+    // umask) unless it exists; throws std::runtime_error naming the folder when it cannot.
+    virtual void EnsureDesktopFolder() = 0;
     // Opens a web address with the user's default handler; false when that could not start.
     virtual bool OpenUrl(const QString& url) = 0;
     // Shows a folder in the user's file manager; false when that could not start.

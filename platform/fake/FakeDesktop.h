@@ -13,6 +13,7 @@ class FakeDesktop : public Desktop {
 public:
     QString LocaleLanguageName() override { return Language; }
     QString DesktopFolder() override { return Folder; }
+    void EnsureDesktopFolder() override { ++EnsureCalls; }
     bool OpenUrl(const QString& url) override {
         OpenedUrls << url;
         return true;
@@ -24,6 +25,7 @@ public:
 
     QString Language = QStringLiteral("en");
     QString Folder = QStringLiteral("/home/user/Desktop");
+    int EnsureCalls = 0;
     QStringList OpenedUrls;
     QStringList OpenedFolders;
 };

@@ -2,11 +2,16 @@
 // SPDX-License-Identifier: MIT
 #include "platform/linux/XdgDesktop.h"
 
+#include <sys/stat.h>
+
 #include <QDesktopServices>
 #include <QDir>
 #include <QFile>
 #include <QTextStream>
 #include <QUrl>
+#include <cerrno>
+#include <cstring>
+#include <stdexcept>
 
 namespace dravemo {
 
@@ -48,6 +53,26 @@ QString XdgDesktop::DesktopFolder() {
     }
     const QString home = QDir::homePath();
     return home.isEmpty() ? QString() : home + QStringLiteral("/Desktop");
+}
+
+void XdgDesktop::EnsureDesktopFolder() {
+    const QString folder = DesktopFolder();
+    if (folder.isEmpty()) throw std::runtime_error("The desktop folder cannot be determined.");
+    const std::string path = folder.toStdString();
+    struct stat st {};
+    if (::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) return;
+    // Each missing folder from the top down, as the desktop's user-folder tool makes them.
+    for (size_t end = path.find('/', 1);; end = path.find('/', end + 1)) {
+        const std::string part = path.substr(0, end);
+        if (::mkdir(part.c_str(), 0755) != 0) {
+            const int error = errno;
+            if (error != EEXIST || ::stat(part.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) {
+                throw std::runtime_error("Cannot create the folder \"" + part +
+                                         "\": " + std::strerror(error == EEXIST ? ENOTDIR : error));
+            }
+        }
+        if (end == std::string::npos) return;
+    }
 }
 
 bool XdgDesktop::OpenUrl(const QString& url) { return QDesktopServices::openUrl(QUrl(url)); }

@@ -11,6 +11,7 @@ class XdgDesktop : public Desktop {
 public:
     QString LocaleLanguageName() override;
     QString DesktopFolder() override;
+    void EnsureDesktopFolder() override;
     bool OpenUrl(const QString& url) override;
     bool OpenFolder(const QString& path) override;
 };

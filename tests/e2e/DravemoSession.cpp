@@ -11,7 +11,7 @@
 
 namespace dravemo::test {
 
-DravemoSession::DravemoSession() {
+DravemoSession::DravemoSession(const std::string& screenSize) : display(screenSize) {
     ::chmod(runtime.Str().c_str(), 0700);
     std::filesystem::create_directories(Desktop());
 }

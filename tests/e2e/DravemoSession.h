@@ -20,7 +20,8 @@ namespace dravemo::test {
 // home folder and runtime folder, and the real dravemo binary started in them.
 class DravemoSession {
 public:
-    DravemoSession();
+    // `screenSize` is the virtual screen as Xvfb takes it ("1280x800x24").
+    explicit DravemoSession(const std::string& screenSize = "1280x800x24");
 
     ChildProcess::Env Env() const;
     // Starts dravemo with the arguments; it keeps running until stopped or the object goes.

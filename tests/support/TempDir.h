@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <sys/types.h>
+
 #include <filesystem>
 #include <string>
 
@@ -28,5 +30,9 @@ private:
 std::string ReadFile(const std::filesystem::path& path);
 // Writes a whole file, creating parent folders.
 void WriteFile(const std::filesystem::path& path, const std::string& content);
+// The permission bits of a file or folder; 0 when it cannot be read.
+mode_t ModeOf(const std::filesystem::path& path);
+// The process's file creation mask.
+mode_t CurrentUmask();
 
 }  // namespace dravemo::test

@@ -55,6 +55,8 @@ TEST_F(OutputFileNaming, ScanCountsOnlyNumberedNames) {
         {"D-12a.png", 0}, {"d-003.png", 0},      {"D-007", 0},
         {"D-.png", 0},    {"D-3.backup.png", 3}, {"D-20261210-101010123.png", 0},
         {"X-900.png", 0}, {"D-042.txt", 42},     {"D--5.png", 0},
+        // Temporary files of unfinished writes, hidden and in the visible earlier form.
+        {".D-009.png.dravemo-k0nsx26p", 0}, {"D-008.png.tmp-knnsx26p", 0},
     };
     for (const Case& c : cases) {
         test::TempDir one;
