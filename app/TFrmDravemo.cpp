@@ -126,8 +126,7 @@ TNamingScheme TFrmDravemo::NamingScheme() const {
 
 QString TFrmDravemo::NewFilename(const QString& ext) {
     // A fresh account may have no desktop folder yet; a folder the user chose is never made.
-    if (!SavePath.isEmpty() &&
-        QDir::cleanPath(SavePath) == QDir::cleanPath(FPorts.Shell.DesktopFolder())) {
+    if (!SavePath.isEmpty() && QDir::cleanPath(SavePath) == FDesktopFolder) {
         FPorts.Shell.EnsureDesktopFolder();
     }
     return dravemo::NewFilename(SavePath, NamingScheme(), ext);

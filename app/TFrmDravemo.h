@@ -161,6 +161,8 @@ private:
     std::unique_ptr<TFrmArea> FFrmArea;
     bool FCanClose = false;
     bool FQuitting = false;
+    // The default save folder as start-up found it (clean path), to recognise it cheaply.
+    QString FDesktopFolder;
 };
 
 // The main window while it exists (from the start of its creation on), null otherwise.

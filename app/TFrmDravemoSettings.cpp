@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: MIT
 // The main window's settings: reading them all at start-up and writing one at a time.
 #include <QApplication>
+#include <QDir>
 
 #include "app/MenuGroups.h"
 #include "app/TFrmDravemo.h"
@@ -39,7 +40,9 @@ void TFrmDravemo::LoadConfig() {
     // The whole locale language: a three-letter one ("kok") must not pass for a two-letter one.
     Language = config.ReadString(QStringLiteral("language"), SystemLanguage(FPorts.Shell));
     if (!kLanguageCodes.contains(Language)) Language = QStringLiteral("en");
-    SavePath = config.ReadString(QStringLiteral("path"), FPorts.Shell.DesktopFolder());
+    const QString desktop = FPorts.Shell.DesktopFolder();
+    FDesktopFolder = QDir::cleanPath(desktop);
+    SavePath = config.ReadString(QStringLiteral("path"), desktop);
     ChkAudio->setChecked(config.ReadBoolean(QStringLiteral("audio"), false));
     ChkMouse->setChecked(config.ReadBoolean(QStringLiteral("mouse"), true));
     ChkRegStart->setChecked(AutoStartExists(FPorts.Autostart, QStringLiteral("Dravemo")));

@@ -32,7 +32,17 @@ auto WhileServing(F work) {
     return result.get();
 }
 
-class SocketMessageServerTest : public ::testing::Test {
+// The application object the server hands requests to, and a runtime folder.
+class ServerFolder : public ::testing::Test {
+protected:
+    int argc = 1;
+    char name[8] = "test";
+    char* argv[1] = {name};
+    QCoreApplication app{argc, argv};
+    test::TempDir dir;
+};
+
+class SocketMessageServerTest : public ServerFolder {
 protected:
     void SetUp() override {
         server.Listen([this](const WindowMessage& m) {
@@ -64,11 +74,6 @@ protected:
         });
     }
 
-    int argc = 1;
-    char name[8] = "test";
-    char* argv[1] = {name};
-    QCoreApplication app{argc, argv};
-    test::TempDir dir;
     SocketMessageServer server{dir.Str()};
     std::vector<WindowMessage> handled;
 };
@@ -138,21 +143,10 @@ TEST_F(SocketMessageServerTest, AStaleSocketFileIsNoWindowAndIsReplaced) {
     EXPECT_EQ(WhileServing([&] { return locator.Send({0x0400, 1, {}}); }), 5);
 }
 
-}  // namespace
-}  // namespace dravemo
-
-namespace dravemo {
-namespace {
-
 // A handler that runs a modal loop (as a drag selection or a message box does) keeps serving:
 // the second request is handled inside that loop and answered first; the loop's own request is
 // answered when its handler returns.
-TEST(SocketMessageServerNesting, ARequestIsServedInsideAnotherHandlersModalLoop) {
-    int argc = 1;
-    char name[8] = "test";
-    char* argv[1] = {name};
-    QCoreApplication app{argc, argv};
-    test::TempDir dir;
+TEST_F(ServerFolder, ARequestIsServedInsideAnotherHandlersModalLoop) {
     SocketMessageServer server{dir.Str()};
     QEventLoop modal;
     std::vector<uint32_t> order;
@@ -182,12 +176,7 @@ TEST(SocketMessageServerNesting, ARequestIsServedInsideAnotherHandlersModalLoop)
 
 // A window that takes the request but never answers: the sender gives up at its time limit
 // with an error instead of waiting for ever; the server answers 0 when it stops.
-TEST(SocketMessageServerNesting, ASenderGivesUpAtItsTimeLimit) {
-    int argc = 1;
-    char name[8] = "test";
-    char* argv[1] = {name};
-    QCoreApplication app{argc, argv};
-    test::TempDir dir;
+TEST_F(ServerFolder, ASenderGivesUpAtItsTimeLimit) {
     std::optional<SocketMessageServer> server(std::in_place, dir.Str());
     server->Listen([](const WindowMessage&) { return 1; });  // never runs: no event loop
     SocketInstanceLocator impatient(dir.Str(), std::chrono::milliseconds(300));
