@@ -15,7 +15,7 @@ BUILD_PACKAGES=(
 # Everything running the program needs besides the build (a virtual display when there is none).
 RUN_PACKAGES=(
   qt6-qpa-plugins libqt6printsupport6 libwebp7 fonts-noto-core fonts-noto-cjk
-  xvfb openbox x11-utils
+  xvfb openbox x11-utils ffmpeg
 )
 # Everything the tests and benchmarks need besides the build.
 TEST_PACKAGES=(
@@ -24,6 +24,7 @@ TEST_PACKAGES=(
   libjpeg-turbo-progs webp giflib-tools
   cups cups-client cups-bsd cups-filters poppler-utils
   util-linux procps wmctrl
+  ffmpeg pulseaudio pulseaudio-utils
 )
 
 # Installs the given Debian packages that are missing. As root this runs apt-get; otherwise it
