@@ -4,6 +4,8 @@
 
 #include <zlib.h>
 
+#include "platform/Processors.h"
+
 #include <algorithm>
 #include <array>
 #include <exception>
@@ -18,10 +20,18 @@ namespace {
 // Deflate's window: the history a band needs from the rows before it.
 constexpr size_t kWindowBytes = 32768;
 
-// A raw deflate stream (no zlib header or checksum) that ends itself.
+// Where a band's compressed bytes go, in order.
+using ByteSink = std::function<void(const uint8_t* data, size_t size)>;
+
+// Input is fed to deflate in slices of about this size, so that no band is ever held whole.
+constexpr size_t kSliceBytes = 256 * 1024;
+// Deflate's output is collected in pieces of this size.
+constexpr size_t kOutputBytes = 64 * 1024;
+
+// A raw deflate stream (no zlib header or checksum) fed slice by slice.
 class RawDeflater {
 public:
-    explicit RawDeflater(int level) {
+    explicit RawDeflater(int level) : FOutput(kOutputBytes) {
         if (deflateInit2(&FStream, level, Z_DEFLATED, -15, 8, Z_DEFAULT_STRATEGY) != Z_OK) {
             throw std::runtime_error("the compressor cannot start");
         }
@@ -36,32 +46,31 @@ public:
         }
     }
 
-    // Compresses all of `data` into `out`, then finishes the stream (last band) or ends it on
-    // a byte boundary with a sync flush so that the next band's bits can follow.
-    void Compress(const uint8_t* data, size_t size, bool last, std::vector<uint8_t>& out) {
-        out.resize(deflateBound(&FStream, size) + 64);
+    // Compresses all of `data`, handing finished output to `sink`. `flush` is Z_NO_FLUSH for
+    // a slice in the middle, Z_SYNC_FLUSH for a band's last slice (its bits end on a byte
+    // boundary so that the next band's can follow) and Z_FINISH for the stream's last one.
+    void Compress(const uint8_t* data, size_t size, int flush, const ByteSink& sink) {
         FStream.next_in = const_cast<Bytef*>(data);
         FStream.avail_in = static_cast<uInt>(size);
-        size_t used = 0;
-        const int flush = last ? Z_FINISH : Z_SYNC_FLUSH;
         for (;;) {
-            if (used == out.size()) out.resize(out.size() * 2);
-            FStream.next_out = out.data() + used;
-            FStream.avail_out = static_cast<uInt>(out.size() - used);
+            FStream.next_out = FOutput.data();
+            FStream.avail_out = static_cast<uInt>(FOutput.size());
             const int result = deflate(&FStream, flush);
-            used = out.size() - FStream.avail_out;
-            if (result == Z_STREAM_END) break;
-            if (result != Z_OK && result != Z_BUF_ERROR) {
+            if (result != Z_OK && result != Z_BUF_ERROR && result != Z_STREAM_END) {
                 throw std::runtime_error("compression failed");
             }
-            // A sync flush is complete once it leaves output space unused.
-            if (!last && FStream.avail_in == 0 && FStream.avail_out > 0) break;
+            const size_t produced = FOutput.size() - FStream.avail_out;
+            if (produced > 0) sink(FOutput.data(), produced);
+            if (result == Z_STREAM_END) return;
+            // Without Z_FINISH the call is complete once all input is taken and deflate left
+            // output space unused (a flush that filled the space may have more to give).
+            if (flush != Z_FINISH && FStream.avail_in == 0 && FStream.avail_out > 0) return;
         }
-        out.resize(used);
     }
 
 private:
     z_stream FStream{};
+    std::vector<uint8_t> FOutput;
 };
 
 // One band's share of the stream.
@@ -74,29 +83,40 @@ struct Band {
     std::exception_ptr Error;
 };
 
-// Fills the band's rows, with the rows before it that hold its history, and deflates them.
-void CompressBand(const DeflateRows& rows, int level, Band& band) {
+// Deflates the band's rows, primed with the rows before it that hold its history, and hands
+// the output to `sink`. Rows are filled a slice at a time, and the band's checksum is summed
+// row by row while each row is still in the cache.
+void CompressBand(const DeflateRows& rows, int level, Band& band, const ByteSink& sink) {
     try {
-        const int historyRows =
-            band.First == 0
-                ? 0
-                : static_cast<int>(std::min<size_t>(
-                      band.First, (kWindowBytes + rows.RowBytes - 1) / rows.RowBytes));
-        const int from = band.First - historyRows;
-        std::vector<uint8_t> data(static_cast<size_t>(band.End - from) * rows.RowBytes);
-        for (int y = from; y < band.End; ++y) {
-            rows.Fill(y, data.data() + static_cast<size_t>(y - from) * rows.RowBytes);
-        }
-        const size_t historyBytes = static_cast<size_t>(historyRows) * rows.RowBytes;
-        const uint8_t* own = data.data() + historyBytes;
-        const size_t ownBytes = data.size() - historyBytes;
         RawDeflater deflater(level);
-        if (historyBytes > 0) {
-            const size_t window = std::min(historyBytes, kWindowBytes);
-            deflater.Prime(own - window, window);
+        if (band.First > 0 && rows.RowBytes > 0) {
+            const int historyRows = static_cast<int>(std::min<size_t>(
+                band.First, (kWindowBytes + rows.RowBytes - 1) / rows.RowBytes));
+            std::vector<uint8_t> history(static_cast<size_t>(historyRows) * rows.RowBytes);
+            for (int i = 0; i < historyRows; ++i) {
+                rows.Fill(band.First - historyRows + i, history.data() + static_cast<size_t>(i) * rows.RowBytes);
+            }
+            const size_t window = std::min(history.size(), kWindowBytes);
+            deflater.Prime(history.data() + history.size() - window, window);
         }
-        deflater.Compress(own, ownBytes, band.Last, band.Compressed);
-        band.Adler = adler32_z(1, own, ownBytes);
+        const int sliceRows = static_cast<int>(
+            std::max<size_t>(1, kSliceBytes / std::max<size_t>(1, rows.RowBytes)));
+        std::vector<uint8_t> slice(static_cast<size_t>(std::min(sliceRows, std::max(1, band.End - band.First))) *
+                                   rows.RowBytes);
+        uLong adler = 1;
+        int y = band.First;
+        do {
+            const int count = std::min(sliceRows, band.End - y);
+            for (int i = 0; i < count; ++i) {
+                uint8_t* row = slice.data() + static_cast<size_t>(i) * rows.RowBytes;
+                rows.Fill(y + i, row);
+                adler = adler32_z(adler, row, rows.RowBytes);
+            }
+            y += count;
+            const int flush = y < band.End ? Z_NO_FLUSH : (band.Last ? Z_FINISH : Z_SYNC_FLUSH);
+            deflater.Compress(slice.data(), static_cast<size_t>(count) * rows.RowBytes, flush, sink);
+        } while (y < band.End);
+        band.Adler = adler;
     } catch (...) {
         band.Error = std::current_exception();
     }
@@ -105,7 +125,8 @@ void CompressBand(const DeflateRows& rows, int level, Band& band) {
 std::vector<Band> CutIntoBands(const DeflateRows& rows, const DeflateBands& layout) {
     const unsigned threads = std::max(1u, layout.Threads);
     int bandRows = std::max(1, (rows.Rows + static_cast<int>(threads) - 1) / static_cast<int>(threads));
-    if (rows.RowBytes > 0) {
+    // The size cap bounds the output that parallel bands hold back; alone, a band streams.
+    if (threads > 1 && rows.RowBytes > 0) {
         const size_t fitting = std::max<size_t>(1, layout.MaxBandBytes / rows.RowBytes);
         bandRows = static_cast<int>(std::min<size_t>(bandRows, fitting));
     }
@@ -126,7 +147,7 @@ void PutBigEndian32(std::array<uint8_t, 4>& out, uint32_t value) {
 
 }  // namespace
 
-unsigned DeflateBands::DefaultThreads() { return std::max(1u, std::thread::hardware_concurrency()); }
+unsigned DeflateBands::DefaultThreads() { return UsableProcessorCount(); }
 
 void DeflateRowsToZlib(const DeflateRows& rows, int level,
                        const std::function<void(const uint8_t* data, size_t size)>& sink,
@@ -143,22 +164,31 @@ void DeflateRowsToZlib(const DeflateRows& rows, int level,
     std::vector<Band> bands = CutIntoBands(rows, layout);
     const size_t threads = std::max(1u, layout.Threads);
     uLong adler = 1;
+    const auto joinChecksum = [&rows, &adler](const Band& band) {
+        const auto length = static_cast<z_off_t>(static_cast<size_t>(band.End - band.First) * rows.RowBytes);
+        adler = adler32_combine(adler, band.Adler, length);
+    };
     for (size_t round = 0; round < bands.size(); round += threads) {
         const size_t end = std::min(bands.size(), round + threads);
         {
-            // The first band of the round runs here, the others on threads of their own.
+            // The round's first band runs here and streams straight to the sink, since every
+            // band before it is out already; the others run on threads of their own and keep
+            // their output until it is their turn.
             std::vector<std::jthread> workers;
             for (size_t i = round + 1; i < end; ++i) {
-                workers.emplace_back([&rows, level, &band = bands[i]] { CompressBand(rows, level, band); });
+                workers.emplace_back([&rows, level, &band = bands[i]] {
+                    CompressBand(rows, level, band, [&band](const uint8_t* data, size_t size) {
+                        band.Compressed.insert(band.Compressed.end(), data, data + size);
+                    });
+                });
             }
-            CompressBand(rows, level, bands[round]);
+            CompressBand(rows, level, bands[round], sink);
         }
         for (size_t i = round; i < end; ++i) {
             Band& band = bands[i];
             if (band.Error) std::rethrow_exception(band.Error);
-            sink(band.Compressed.data(), band.Compressed.size());
-            const auto length = static_cast<z_off_t>(static_cast<size_t>(band.End - band.First) * rows.RowBytes);
-            adler = adler32_combine(adler, band.Adler, length);
+            if (i > round) sink(band.Compressed.data(), band.Compressed.size());
+            joinChecksum(band);
             std::vector<uint8_t>().swap(band.Compressed);
         }
     }

@@ -16,13 +16,14 @@ struct DeflateRows {
     std::function<void(int y, uint8_t* out)> Fill;
 };
 
-// How the rows are cut into horizontal bands: bands of at most MaxBandBytes (and at least one
-// row), at most Threads of them compressed at the same time.
+// How the rows are cut into horizontal bands: one band per thread, each of at most
+// MaxBandBytes (and at least one row) when more than one thread works, at most Threads of them
+// compressed at the same time. With one thread the rows form a single band.
 struct DeflateBands {
     unsigned Threads = DefaultThreads();
     size_t MaxBandBytes = size_t{8} << 20;
 
-    // The processor count the standard library reports, at least 1.
+    // The processors this process may run on, at least 1.
     static unsigned DefaultThreads();
 };
 

@@ -89,7 +89,9 @@ INSTANTIATE_TEST_SUITE_P(
                       Case{"SeveralRoundsOfBands", 200, 5000, 4, 50000},
                       Case{"RowsWiderThanTheWindow", 12, 40000, 2, size_t{8} << 20},
                       Case{"MoreThreadsThanRows", 5, 700, 8, size_t{8} << 20},
-                      Case{"NoRows", 0, 700, 2, size_t{8} << 20}),
+                      Case{"NoRows", 0, 700, 2, size_t{8} << 20},
+                      Case{"BandsOfManySlices", 2000, 1000, 2, size_t{8} << 20},
+                      Case{"OneThreadIgnoresTheBandCap", 300, 5000, 1, 50000}),
     [](const auto& info) { return std::string(info.param.Name); });
 
 // A row that cannot be made on a worker thread fails the whole call in the caller's thread.
@@ -103,6 +105,21 @@ TEST(BandedDeflate, PassesOnAnErrorOfAWorker) {
         FAIL() << "no error";
     } catch (const std::runtime_error& error) {
         EXPECT_STREQ(error.what(), "row 77");
+    }
+}
+
+// A sink that fails (a full disk, say) ends the call with its error, wherever the band ran.
+TEST(BandedDeflate, PassesOnAnErrorOfTheSink) {
+    for (const unsigned threads : {1u, 3u}) {
+        const DeflateRows rows{3000, 1000, [](int y, uint8_t* out) { FillRow(y, 1000, out); }};
+        size_t written = 0;
+        const auto sink = [&written](const uint8_t*, size_t size) {
+            written += size;
+            if (written > 20000) throw std::runtime_error("disk full");
+        };
+        EXPECT_THROW(DeflateRowsToZlib(rows, 7, sink, DeflateBands{threads, size_t{8} << 20}),
+                     std::runtime_error)
+            << threads << " threads";
     }
 }
 
