@@ -19,7 +19,8 @@ void TProcessTimer::SetEnabled(bool enabled) {
         ticker->setInterval(1000);
         ticker->start();
         const int id = ticker->timerId();
-        if (id < 0) throw EProcessTimer("could not start timer");
+        // Qt numbers timers from 1; 0 or less means the thread cannot run one.
+        if (id <= 0) throw EProcessTimer("could not start timer");
         QObject::connect(ticker.get(), &QTimer::timeout,
                          [id] { TProcessTimerRegistry::Instance().Tick(id); });
         FTicker = std::move(ticker);

@@ -5,8 +5,8 @@
 #include <fcntl.h>
 #include <signal.h>
 #include <spawn.h>
-#include <sys/pidfd.h>
 #include <sys/resource.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -27,6 +27,13 @@ namespace {
 
 [[noreturn]] void ThrowCode(int code, const char* what) {
     throw std::system_error(code, std::generic_category(), what);
+}
+
+// pidfd calls through syscall: the C library's declarations of them are unusable from C++ in
+// some versions.
+int PidfdOpen(pid_t pid) { return static_cast<int>(::syscall(SYS_pidfd_open, pid, 0)); }
+int PidfdKill(int pidFd, int signal) {
+    return static_cast<int>(::syscall(SYS_pidfd_send_signal, pidFd, signal, nullptr, 0));
 }
 
 // Strings and the null-terminated pointer array over them, as exec wants them.
@@ -117,7 +124,7 @@ std::unique_ptr<PosixConsoleChild> PosixConsoleChild::Start(const ConsoleLaunch&
     const int result = ::posix_spawnp(&pid, arguments[0], &setup.Actions, &setup.Attributes,
                                       arguments, envp.Empty() ? environ : envp.Get());
     if (result != 0) ThrowCode(result, "posix_spawnp");
-    UniqueFd pidFd(::pidfd_open(pid, 0));
+    UniqueFd pidFd(PidfdOpen(pid));
     if (!pidFd.Valid()) {
         const int code = errno;
         ::kill(-pid, SIGKILL);
@@ -162,7 +169,7 @@ void PosixConsoleChild::Terminate(uint32_t exitCode) {
     // The child is not reaped yet, so its process and group number cannot have been reused.
     if (ExitCode()) return;
     FTerminateCode = exitCode;
-    if (::kill(-FPid, SIGKILL) < 0) ::pidfd_send_signal(FPidFd.Get(), SIGKILL, nullptr, 0);
+    if (::kill(-FPid, SIGKILL) < 0) PidfdKill(FPidFd.Get(), SIGKILL);
 }
 
 }  // namespace dravemo
