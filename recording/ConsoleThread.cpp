@@ -56,7 +56,7 @@ void TConsoleThread::Execute() {
         Run();
         loopEnded = true;
     } catch (const std::exception& e) {
-        qDebug().noquote() << "EXCEPTION: TConsoleThread " << e.what();
+        qDebug().noquote() << QStringLiteral("EXCEPTION: TConsoleThread ") + QString::fromUtf8(e.what());
         error = std::current_exception();
     }
     if (error) {
@@ -70,7 +70,7 @@ void TConsoleThread::Execute() {
     try {
         Cleanup(loopEnded);
     } catch (const std::exception& e) {
-        qDebug().noquote() << "EXCEPTION: TConsoleThread " << e.what();
+        qDebug().noquote() << QStringLiteral("EXCEPTION: TConsoleThread ") + QString::fromUtf8(e.what());
         if (!error) {
             error = std::current_exception();
             FOwner.SetEndStatus(esError);

@@ -56,7 +56,7 @@ void TReadPipe::Execute() {
             left -= count;
         }
     } catch (const std::exception& e) {
-        qDebug().noquote() << "EXCEPTION: TReadPipe Execute " << e.what();
+        qDebug().noquote() << QStringLiteral("EXCEPTION: TReadPipe Execute ") + QString::fromUtf8(e.what());
     }
 }
 
