@@ -109,22 +109,36 @@ int main(int argc, char** argv) {
     using namespace std::chrono;
     for (int i = 1; i < argc; ++i) {
         const std::string command = argv[i];
-        const std::string value = i + 1 < argc ? argv[i + 1] : "";
-        if (command == "print") WriteAll(1, Unescape(value)), ++i;
-        else if (command == "stderr") WriteAll(2, Unescape(value)), ++i;
-        else if (command == "pause") std::this_thread::sleep_for(milliseconds(std::atoi(value.c_str()))), ++i;
-        else if (command == "sleep") std::this_thread::sleep_for(seconds(std::atoi(value.c_str()))), ++i;
-        else if (command == "stdin") ReadStdin();
-        else if (command == "fd3") ReadFd3();
-        else if (command == "fds") ListFds();
-        else if (command == "ticker") {
+        // Commands with a value take the next argument.
+        const bool hasValue = command == "print" || command == "stderr" || command == "pause" ||
+                              command == "sleep" || command == "ticker" || command == "kill" ||
+                              command == "exit";
+        const std::string value = hasValue && i + 1 < argc ? argv[++i] : "";
+        const int number = std::atoi(value.c_str());
+        if (command == "print") {
+            WriteAll(1, Unescape(value));
+        } else if (command == "stderr") {
+            WriteAll(2, Unescape(value));
+        } else if (command == "pause") {
+            std::this_thread::sleep_for(milliseconds(number));
+        } else if (command == "sleep") {
+            std::this_thread::sleep_for(seconds(number));
+        } else if (command == "stdin") {
+            ReadStdin();
+        } else if (command == "fd3") {
+            ReadFd3();
+        } else if (command == "fds") {
+            ListFds();
+        } else if (command == "ticker") {
             for (int n = 0;; ++n) {
                 WriteAll(1, "tick " + std::to_string(n) + "\n");
-                std::this_thread::sleep_for(milliseconds(std::atoi(value.c_str())));
+                std::this_thread::sleep_for(milliseconds(number));
             }
-        } else if (command == "kill") ::raise(std::atoi(value.c_str())), ++i;
-        else if (command == "exit") return std::atoi(value.c_str());
-        else {
+        } else if (command == "kill") {
+            ::raise(number);
+        } else if (command == "exit") {
+            return number;
+        } else {
             std::fprintf(stderr, "console_child: unknown command %s\n", command.c_str());
             return 2;
         }
