@@ -65,8 +65,8 @@ struct ConsoleLaunch {
     QStringList Environment;
     // Priority class flags: 0x40 idle, 0x4000 below normal; others run at normal priority.
     uint32_t Priority = 0x20;
-    PipeReader* Input = nullptr;    // the child's standard input
-    PipeWriter* Output = nullptr;   // its standard output and standard error
+    PipeReader* Input = nullptr;           // the child's standard input
+    PipeWriter* Output = nullptr;          // its standard output and standard error
     std::vector<PipeReader*> ExtraInputs;  // further inputs, seen by the child as fd 3, 4, ...
 };
 

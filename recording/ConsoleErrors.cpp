@@ -25,8 +25,10 @@ QString ErrorClassName(const std::exception& error) {
 
 void AssertionFailure(std::source_location where) {
     const QString file = QFileInfo(QString::fromUtf8(where.file_name())).fileName();
-    throw EAssertionFailed(
-        QStringLiteral("Assertion failure (%1, line %2)").arg(file).arg(where.line()).toStdString());
+    throw EAssertionFailed(QStringLiteral("Assertion failure (%1, line %2)")
+                               .arg(file)
+                               .arg(where.line())
+                               .toStdString());
 }
 
 }  // namespace dravemo

@@ -60,8 +60,8 @@ void TConsoleRunner::Execute() {
     settings.ChildInputs = std::move(FChildInputs);
     FChildInputs.clear();
     try {
-        auto thread = std::make_unique<TConsoleThread>(*this, FProcesses, *FTimer,
-                                                       std::move(settings));
+        auto thread =
+            std::make_unique<TConsoleThread>(*this, FProcesses, *FTimer, std::move(settings));
         const std::lock_guard lock(FThreadLock);
         FThread = std::move(thread);
     } catch (...) {

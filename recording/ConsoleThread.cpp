@@ -56,7 +56,8 @@ void TConsoleThread::Execute() {
         Run();
         loopEnded = true;
     } catch (const std::exception& e) {
-        qDebug().noquote() << QStringLiteral("EXCEPTION: TConsoleThread ") + QString::fromUtf8(e.what());
+        qDebug().noquote() << QStringLiteral("EXCEPTION: TConsoleThread ") +
+                                  QString::fromUtf8(e.what());
         error = std::current_exception();
     }
     if (error) {
@@ -70,7 +71,8 @@ void TConsoleThread::Execute() {
     try {
         Cleanup(loopEnded);
     } catch (const std::exception& e) {
-        qDebug().noquote() << QStringLiteral("EXCEPTION: TConsoleThread ") + QString::fromUtf8(e.what());
+        qDebug().noquote() << QStringLiteral("EXCEPTION: TConsoleThread ") +
+                                  QString::fromUtf8(e.what());
         if (!error) {
             error = std::current_exception();
             FOwner.SetEndStatus(esError);
@@ -87,7 +89,8 @@ void TConsoleThread::Run() {
         output = FProcesses.CreatePipe();
         input = FProcesses.CreatePipe();
     } catch (const std::exception& e) {
-        throw ECreatePipeError(QStringLiteral("Error creating Pipe: %1").arg(ReasonOf(e)).toStdString());
+        throw ECreatePipeError(
+            QStringLiteral("Error creating Pipe: %1").arg(ReasonOf(e)).toStdString());
     }
     ConsoleLaunch launch;
     launch.CommandLine = FSettings.CommandLine;
@@ -111,10 +114,9 @@ void TConsoleThread::Run() {
     input.Reader.reset();
     FSettings.ChildInputs.clear();
     FWriteStdin = std::move(input.Writer);
-    FReader = std::make_unique<TReadPipe>(FProcesses, std::move(output.Reader),
-                                          [&owner](const QByteArray& bytes) {
-                                              return owner.DecodeOutput(bytes);
-                                          });
+    FReader = std::make_unique<TReadPipe>(
+        FProcesses, std::move(output.Reader),
+        [&owner](const QByteArray& bytes) { return owner.DecodeOutput(bytes); });
     FSplitter.Clear();
     ReadExitCode();
 
@@ -142,8 +144,10 @@ void TConsoleThread::Run() {
             break;
     }
     FOwner.SetEndStatus(EndStatusAfterLoop(FTerminated, FExitCode));
-    if (FExitCode == kStillActive) DoTerminateProcess();
-    else FCanTerminate = false;
+    if (FExitCode == kStillActive)
+        DoTerminateProcess();
+    else
+        FCanTerminate = false;
 }
 
 void TConsoleThread::Cleanup(bool deliverRest) {

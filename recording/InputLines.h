@@ -16,8 +16,7 @@ namespace dravemo {
 class TInputLines {
 public:
     // Throws std::system_error when its event cannot be made.
-    explicit TInputLines(ConsoleProcesses& processes)
-        : FEvent(processes.CreateEvent(false)) {}
+    explicit TInputLines(ConsoleProcesses& processes) : FEvent(processes.CreateEvent(false)) {}
 
     // Appends under the lock, then sets Event once the lock is released.
     void Add(const QString& line);

@@ -56,7 +56,8 @@ void TReadPipe::Execute() {
             left -= count;
         }
     } catch (const std::exception& e) {
-        qDebug().noquote() << QStringLiteral("EXCEPTION: TReadPipe Execute ") + QString::fromUtf8(e.what());
+        qDebug().noquote() << QStringLiteral("EXCEPTION: TReadPipe Execute ") +
+                                  QString::fromUtf8(e.what());
     }
 }
 

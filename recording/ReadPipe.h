@@ -22,8 +22,7 @@ public:
     using TDecoding = std::function<QString(const QByteArray&)>;
 
     // Starts reading at once. Throws std::system_error when its events cannot be made.
-    TReadPipe(ConsoleProcesses& processes, std::unique_ptr<PipeReader> readEnd,
-              TDecoding decoding);
+    TReadPipe(ConsoleProcesses& processes, std::unique_ptr<PipeReader> readEnd, TDecoding decoding);
     // Terminate.
     ~TReadPipe();
     TReadPipe(const TReadPipe&) = delete;

@@ -28,16 +28,20 @@ QStringList SplitCommandLine(const QString& commandLine) {
             }
             if (i < n && commandLine[i] == u'"') {
                 current.append(QString(backslashes / 2, u'\\'));
-                if (backslashes % 2 == 1) current.append(u'"');
-                else inQuotes = !inQuotes;
+                if (backslashes % 2 == 1)
+                    current.append(u'"');
+                else
+                    inQuotes = !inQuotes;
                 ++i;
             } else {
                 current.append(QString(backslashes, u'\\'));
             }
             continue;
         }
-        if (c == u'"') inQuotes = !inQuotes;
-        else current.append(c);
+        if (c == u'"')
+            inQuotes = !inQuotes;
+        else
+            current.append(c);
         ++i;
     }
     if (inArgument) arguments.push_back(current);

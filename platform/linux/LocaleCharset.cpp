@@ -75,8 +75,9 @@ QString LocaleCharset::Decode(const QByteArray& bytes) const {
     if (bytes.isEmpty()) return {};
     if (FUtf8) return QString::fromUtf8(bytes);
     Conversion conversion("UTF-8", FCodeset);
-    const std::string text = conversion.Run(std::string_view(bytes.constData(), bytes.size()),
-                                            "\xEF\xBF\xBD", [](unsigned char) { return size_t{1}; });
+    const std::string text =
+        conversion.Run(std::string_view(bytes.constData(), bytes.size()), "\xEF\xBF\xBD",
+                       [](unsigned char) { return size_t{1}; });
     return QString::fromStdString(text);
 }
 
@@ -85,8 +86,8 @@ QByteArray LocaleCharset::Encode(const QString& text) const {
     const QByteArray utf8 = text.toUtf8();
     if (FUtf8) return utf8;
     Conversion conversion(FCodeset, "UTF-8");
-    const std::string bytes = conversion.Run(std::string_view(utf8.constData(), utf8.size()),
-                                             "?", Utf8SequenceLength);
+    const std::string bytes =
+        conversion.Run(std::string_view(utf8.constData(), utf8.size()), "?", Utf8SequenceLength);
     return QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size()));
 }
 

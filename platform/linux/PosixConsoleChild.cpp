@@ -113,8 +113,8 @@ std::unique_ptr<PosixConsoleChild> PosixConsoleChild::Start(const ConsoleLaunch&
     sigemptyset(&none);
     sigset_t all;
     sigfillset(&all);
-    posix_spawnattr_setflags(&setup.Attributes,
-                             POSIX_SPAWN_SETPGROUP | POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
+    posix_spawnattr_setflags(
+        &setup.Attributes, POSIX_SPAWN_SETPGROUP | POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
     posix_spawnattr_setpgroup(&setup.Attributes, 0);
     posix_spawnattr_setsigmask(&setup.Attributes, &none);
     posix_spawnattr_setsigdefault(&setup.Attributes, &all);

@@ -78,9 +78,8 @@ TEST_F(ConsoleRunnerInput, ChildGetsNoDescriptorButItsOwn) {
 }
 
 TEST_F(ConsoleRunnerInput, OwnCharacterConversionsReplaceTheDefault) {
-    Runner->SetOnCharEncoding([](TConsoleRunner&, const QString& text) {
-        return (text + text).toLatin1();
-    });
+    Runner->SetOnCharEncoding(
+        [](TConsoleRunner&, const QString& text) { return (text + text).toLatin1(); });
     Runner->SetOnCharDecoding([](TConsoleRunner&, const QByteArray& bytes) {
         return QString::fromLatin1(bytes).replace("stdin", "STDIN");
     });

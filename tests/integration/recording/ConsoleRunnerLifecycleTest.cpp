@@ -53,7 +53,11 @@ TEST_F(ConsoleRunnerLifecycle, SilentChildIsKilledAfterItsSilenceLimit) {
 TEST_F(ConsoleRunnerLifecycle, EachCompleteLineRestartsTheSilenceLimit) {
     // Lines every 400 ms for about 3 s: never 2 s of silence, so the child ends by itself.
     QStringList arguments;
-    for (int i = 0; i < 8; ++i) arguments << "print" << R"(line\n)" << "pause" << "400";
+    for (int i = 0; i < 8; ++i)
+        arguments << "print"
+                  << R"(line\n)"
+                  << "pause"
+                  << "400";
     Runner->SetMaxTimeAfterLastOutput(1);
     RunChild(arguments);
     EXPECT_EQ(Runner->EndStatus(), esProcess);

@@ -1,13 +1,12 @@
 // Dravemo - a desktop screen-capture tool.
 // SPDX-License-Identifier: MIT
-#include "recording/ReadPipe.h"
-
 #include <gtest/gtest.h>
 
 #include <mutex>
 #include <vector>
 
 #include "platform/linux/PosixConsoleProcesses.h"
+#include "recording/ReadPipe.h"
 #include "tests/support/ChildProcess.h"
 
 namespace dravemo {

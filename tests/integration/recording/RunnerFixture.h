@@ -25,7 +25,8 @@ struct Notified {
     bool operator==(const Notified&) const = default;
 };
 inline void PrintTo(const Notified& n, std::ostream* os) {
-    *os << '"' << n.Line.toStdString() << "\" " << (n.Type == otEntireLine ? "entire" : "beginning");
+    *os << '"' << n.Line.toStdString() << "\" "
+        << (n.Type == otEntireLine ? "entire" : "beginning");
 }
 
 // The command line that runs the test's console program with `arguments`, quoted as the
@@ -53,10 +54,12 @@ protected:
     // Serves the event loop until the run has ended; false when it did not end in time.
     static bool WaitForEnd(TConsoleRunner& runner,
                            std::chrono::milliseconds timeout = std::chrono::seconds(30)) {
-        return WaitUntil([&] {
-            QCoreApplication::processEvents();
-            return !runner.IsRunning();
-        }, timeout);
+        return WaitUntil(
+            [&] {
+                QCoreApplication::processEvents();
+                return !runner.IsRunning();
+            },
+            timeout);
     }
 
     // Runs the console program with `arguments` to its end.

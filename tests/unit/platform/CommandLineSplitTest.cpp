@@ -1,8 +1,8 @@
 // Dravemo - a desktop screen-capture tool.
 // SPDX-License-Identifier: MIT
-#include "platform/linux/CommandLineSplit.h"
-
 #include <gtest/gtest.h>
+
+#include "platform/linux/CommandLineSplit.h"
 
 namespace dravemo {
 namespace {
@@ -22,14 +22,16 @@ TEST_P(CommandLineSplitCases, GivesTheArguments) {
 INSTANTIATE_TEST_SUITE_P(
     CommandLineSplit, CommandLineSplitCases,
     ::testing::Values(
-        SplitCase{"Empty", "", {}},
-        SplitCase{"OnlySpaces", "  \t ", {}},
+        SplitCase{"Empty", "", {}}, SplitCase{"OnlySpaces", "  \t ", {}},
         SplitCase{"SpacesAndTabsSeparate", " a  b\tc ", {"a", "b", "c"}},
-        SplitCase{"QuotesGroup", R"("/usr/bin/my encoder" -i "x y.mp4")",
+        SplitCase{"QuotesGroup",
+                  R"("/usr/bin/my encoder" -i "x y.mp4")",
                   {"/usr/bin/my encoder", "-i", "x y.mp4"}},
-        SplitCase{"QuotesInsideAnArgument", R"(-metadata title="a b"c)", {"-metadata", "title=a bc"}},
+        SplitCase{
+            "QuotesInsideAnArgument", R"(-metadata title="a b"c)", {"-metadata", "title=a bc"}},
         SplitCase{"EmptyQuotedArgument", R"(a "" b)", {"a", "", "b"}},
-        SplitCase{"BackslashesAloneAreLiteral", R"(C:\dir\file a\\b)", {R"(C:\dir\file)", R"(a\\b)"}},
+        SplitCase{
+            "BackslashesAloneAreLiteral", R"(C:\dir\file a\\b)", {R"(C:\dir\file)", R"(a\\b)"}},
         SplitCase{"EvenBackslashesBeforeQuoteHalveAndGroup", R"("a\\" b)", {R"(a\)", "b"}},
         SplitCase{"OddBackslashesBeforeQuoteGiveLiteralQuote", R"(a\"b c)", {R"(a"b)", "c"}},
         SplitCase{"ThreeBackslashesAndQuote", R"("a\\\"b" c)", {R"(a\"b)", "c"}},

@@ -1,8 +1,8 @@
 // Dravemo - a desktop screen-capture tool.
 // SPDX-License-Identifier: MIT
-#include "platform/linux/LocaleCharset.h"
-
 #include <gtest/gtest.h>
+
+#include "platform/linux/LocaleCharset.h"
 
 namespace dravemo {
 namespace {

@@ -1,8 +1,8 @@
 // Dravemo - a desktop screen-capture tool.
 // SPDX-License-Identifier: MIT
-#include "recording/EndRule.h"
-
 #include <gtest/gtest.h>
+
+#include "recording/EndRule.h"
 
 namespace dravemo {
 namespace {
@@ -32,7 +32,8 @@ TEST_P(EndRuleCases, DecidesLeavingAndStatus) {
 INSTANTIATE_TEST_SUITE_P(
     EndRule, EndRuleCases,
     ::testing::Values(
-        EndCase{"RunningWithoutLimitsGoesOn", {0, 0}, false, kStillActive, 1000, 1000, false, esNone},
+        EndCase{
+            "RunningWithoutLimitsGoesOn", {0, 0}, false, kStillActive, 1000, 1000, false, esNone},
         EndCase{"StopWhileRunningKills", {0, 0}, true, kStillActive, 0, 0, true, esStop},
         EndCase{"StopAfterTheChildEndedIsItsOwnEnd", {0, 0}, true, 0, 0, 0, true, esProcess},
         EndCase{"ChildEndedWithCode", {0, 0}, false, 3, 0, 0, true, esProcess},

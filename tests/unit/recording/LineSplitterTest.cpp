@@ -1,10 +1,10 @@
 // Dravemo - a desktop screen-capture tool.
 // SPDX-License-Identifier: MIT
-#include "recording/LineSplitter.h"
-
 #include <gtest/gtest.h>
 
 #include <vector>
+
+#include "recording/LineSplitter.h"
 
 namespace dravemo {
 namespace {
@@ -16,7 +16,8 @@ struct Reported {
 };
 
 void PrintTo(const Reported& r, std::ostream* os) {
-    *os << '"' << r.Line.toStdString() << "\" " << (r.Type == otEntireLine ? "entire" : "beginning");
+    *os << '"' << r.Line.toStdString() << "\" "
+        << (r.Type == otEntireLine ? "entire" : "beginning");
 }
 
 // Collects what the splitter reports; stops the run after `stopAfter` characters.
@@ -60,16 +61,16 @@ INSTANTIATE_TEST_SUITE_P(
     LineSplitter, LineSplitterCases,
     ::testing::Values(
         SplitCase{"CrLfInOnePass", {"a\r\nb\r\n"}, {{"a", E}, {"b", E}}},
-        SplitCase{"CrLfAcrossPassesGivesExtraEmptyLine", {"a\r", "\nb\r\n"},
+        SplitCase{"CrLfAcrossPassesGivesExtraEmptyLine",
+                  {"a\r", "\nb\r\n"},
                   {{"a", E}, {"", E}, {"b", E}}},
         SplitCase{"LoneCrEndsALine", {"10%\r20%\r30%\n"}, {{"10%", E}, {"20%", E}, {"30%", E}}},
         SplitCase{"LfCrGivesLineAndEmptyLine", {"a\n\rb\n"}, {{"a", E}, {"", E}, {"b", E}}},
         SplitCase{"LoneLfEndsALine", {"a\nb\n"}, {{"a", E}, {"b", E}}},
         SplitCase{"NulNeverInALine", {"a" + kNul + "b\n" + kNul}, {{"ab", E}}},
-        SplitCase{"BeginningGrowsUntilItsEnd", {"abc", "def\r"},
-                  {{"abc", B}, {"abcdef", E}}},
-        SplitCase{"UnfinishedLastLineReportedTwice", {"one\nxyz"},
-                  {{"one", E}, {"xyz", B}, {"xyz", E}}},
+        SplitCase{"BeginningGrowsUntilItsEnd", {"abc", "def\r"}, {{"abc", B}, {"abcdef", E}}},
+        SplitCase{
+            "UnfinishedLastLineReportedTwice", {"one\nxyz"}, {{"one", E}, {"xyz", B}, {"xyz", E}}},
         SplitCase{"EmptyPassReportsNothing", {"", ""}, {}}),
     [](const auto& info) { return std::string(info.param.Name); });
 

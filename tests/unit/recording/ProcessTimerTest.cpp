@@ -1,13 +1,12 @@
 // Dravemo - a desktop screen-capture tool.
 // SPDX-License-Identifier: MIT
-#include "recording/ProcessTimer.h"
-
 #include <gtest/gtest.h>
 
 #include <thread>
 
 #include "platform/linux/PosixConsoleProcesses.h"
 #include "recording/ConsoleErrors.h"
+#include "recording/ProcessTimer.h"
 #include "recording/ProcessTimerRegistry.h"
 #include "tests/support/ChildProcess.h"
 #include "tests/support/TestApplication.h"
