@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "platform/ConsoleProcesses.h"
 #include "platform/Desktop.h"
 #include "platform/HotKeys.h"
 #include "platform/InstanceChannel.h"
@@ -51,6 +52,7 @@ struct DesktopPorts {
     std::unique_ptr<MessageServer> Server;
     std::unique_ptr<TextRecognizer> Ocr;
     std::unique_ptr<HotKeys> Keys;
+    std::unique_ptr<ConsoleProcesses> Processes;
     std::function<std::unique_ptr<TrayIcon>()> MakeTrayIcon;
 };
 // Throws std::runtime_error when an adapter cannot work here (no display, say).

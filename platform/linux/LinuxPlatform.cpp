@@ -4,6 +4,7 @@
 #include "platform/linux/FlockInstanceLock.h"
 #include "platform/linux/MessageFraming.h"
 #include "platform/linux/NoTextRecognizer.h"
+#include "platform/linux/PosixConsoleProcesses.h"
 #include "platform/linux/PosixSessionEvents.h"
 #include "platform/linux/QtMessageBoxes.h"
 #include "platform/linux/QtSoundPlayer.h"
@@ -44,6 +45,7 @@ DesktopPorts CreateDesktopPorts() {
     ports.Server = std::make_unique<SocketMessageServer>(RuntimeFolder());
     ports.Ocr = std::make_unique<NoTextRecognizer>();
     ports.Keys = std::make_unique<XcbHotKeys>();
+    ports.Processes = std::make_unique<PosixConsoleProcesses>();
     ports.MakeTrayIcon = [] { return std::make_unique<QtTrayIcon>(); };
     return ports;
 }
